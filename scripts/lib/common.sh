@@ -1,0 +1,45 @@
+# Shared by scripts/run and scripts/test. Sourced, not run.
+
+vireo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# Installs the Debian packages the build and the tests need, only those that are missing.
+vireo_ensure_packages() {
+    local wanted=(cmake g++-mingw-w64-x86-64 wine wine64 xvfb xauth googletest)
+    local missing=()
+    local package
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# A prefix of the program's own: no Mono or Gecko prompts, no Z: drive onto the Linux root (a search of
+# every fixed drive would otherwise walk, and could delete in, the Linux file system), and title bars
+# drawn by Wine itself, since there may be no window manager.
+vireo_make_prefix() {
+    local prefix="$1"
+    export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$prefix/system.reg" ]; then
+        mkdir -p "$prefix"
+        DISPLAY= wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    rm -f "$prefix/dosdevices/z:"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg delete 'HKLM\Software\Wine\Drives' /v 'z:' /f >/dev/null 2>&1 || true
+}
+
+vireo_start_wineserver() {
+    # Detached, so that it holds no pipe of ours open and the script can end.
+    (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
+}
+
+vireo_stop_wineserver() {
+    wineserver -k >/dev/null 2>&1 || true
+}

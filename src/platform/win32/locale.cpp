@@ -1,0 +1,50 @@
+#include "platform/locale.h"
+
+#include <windows.h>
+
+#include "platform/win32/unicode.h"
+
+namespace platform {
+namespace {
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+    wchar_t buffer[128] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 128) <= 0)
+        return fallback;
+    return win32::Narrow(buffer);
+}
+
+char FirstChar(const std::string& text, char fallback) {
+    // A multi-byte separator cannot stand in the single-character slot; keep the fallback then.
+    return text.size() == 1 ? text[0] : fallback;
+}
+
+}  // namespace
+
+base::TextOrder LocaleTextOrder() {
+    return [](std::string_view a, std::string_view b) {
+        const std::wstring wa = win32::Widen(a);
+        const std::wstring wb = win32::Widen(b);
+        const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()),
+                                          wb.data(), static_cast<int>(wb.size()));
+        if (result == 0)  // cannot compare (bad flags or text): fall back to code-unit order
+            return wa.compare(wb) < 0 ? -1 : (wa == wb ? 0 : 1);
+        return result - CSTR_EQUAL;
+    };
+}
+
+base::FormatSettings SystemFormatSettings() {
+    base::FormatSettings settings;
+    settings.dateSeparator = FirstChar(LocaleText(LOCALE_SDATE, "/"), '/');
+    settings.timeSeparator = FirstChar(LocaleText(LOCALE_STIME, ":"), ':');
+    settings.thousandSeparator = LocaleText(LOCALE_STHOUSAND, ",");
+    settings.amText = LocaleText(LOCALE_S1159, "AM");
+    settings.pmText = LocaleText(LOCALE_S2359, "PM");
+    for (int i = 0; i < 12; ++i) {
+        settings.shortMonthNames[i] = LocaleText(LOCALE_SABBREVMONTHNAME1 + i, settings.shortMonthNames[i].c_str());
+        settings.longMonthNames[i] = LocaleText(LOCALE_SMONTHNAME1 + i, settings.longMonthNames[i].c_str());
+    }
+    return settings;
+}
+
+}  // namespace platform

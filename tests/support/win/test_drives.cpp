@@ -1,0 +1,90 @@
+#include "support/win/test_drives.h"
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32/unicode.h"
+
+namespace testing_support {
+namespace {
+
+// The mount manager's request for defining a drive, as Wine's own configuration tool sends it.
+struct UnixDriveRequest {
+    ULONG size;
+    ULONG type;
+    ULONG fsType;
+    DWORD serial;
+    ULONGLONG unixDevice;
+    WCHAR letter;
+    USHORT mountPointOffset;
+    USHORT deviceOffset;
+    USHORT labelOffset;
+};
+constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6d, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+void DefineDrive(char letter, ULONG type, const std::string& unixPath) {
+    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (manager == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("no mount manager (not running under Wine?)");
+    std::vector<char> buffer(sizeof(UnixDriveRequest) + unixPath.size() + 1, '\0');
+    auto* request = reinterpret_cast<UnixDriveRequest*>(buffer.data());
+    request->size = static_cast<ULONG>(buffer.size());
+    request->type = type;
+    request->letter = static_cast<WCHAR>(letter - 'A' + 'a');
+    // No mount point removes the drive.
+    request->mountPointOffset = unixPath.empty() ? 0 : static_cast<USHORT>(sizeof(UnixDriveRequest));
+    std::memcpy(buffer.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size());
+    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+                                    0, nullptr, nullptr);
+    CloseHandle(manager);
+    if (!ok)
+        throw std::runtime_error("the mount manager refused drive " + std::string(1, letter));
+}
+
+char FreeLetter() {
+    const DWORD used = GetLogicalDrives();
+    for (char letter = 'Y'; letter >= 'D'; --letter) {
+        if (!(used & (1u << (letter - 'A'))))
+            return letter;
+    }
+    throw std::runtime_error("no free drive letter");
+}
+
+}  // namespace
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert =
+        reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        throw std::runtime_error("not running under Wine");
+    char* unixPath = convert(platform::win32::Widen(windowsPath).c_str());
+    if (!unixPath)
+        throw std::runtime_error("no Linux path for " + windowsPath);
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+TestDrive::TestDrive(DriveType type, const std::string& folder, char letter)
+    : letter_(letter ? letter : FreeLetter()) {
+    std::string unixPath = UnixPathOf(folder);
+    while (unixPath.size() > 1 && unixPath.back() == '/')
+        unixPath.pop_back();
+    DefineDrive(letter_, static_cast<ULONG>(type), unixPath);
+}
+
+TestDrive::~TestDrive() {
+    try {
+        DefineDrive(letter_, 0, "");
+    } catch (const std::exception&) {
+        // The prefix is thrown away after the run anyway.
+    }
+}
+
+}  // namespace testing_support
