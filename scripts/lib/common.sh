@@ -30,6 +30,11 @@ vireo_make_prefix() {
         wineserver -w
     fi
     rm -f "$prefix/dosdevices/z:"
+    # Wine draws caption buttons with Marlett; a new prefix does not always find Wine's own copy.
+    local font
+    for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+        [ -f "/usr/share/wine/fonts/$font" ] && cp -n "/usr/share/wine/fonts/$font" "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+    done
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg delete 'HKLM\Software\Wine\Drives' /v 'z:' /f >/dev/null 2>&1 || true

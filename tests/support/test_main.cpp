@@ -12,7 +12,7 @@ namespace {
 
 // Ends the whole process when one test runs too long, so a hung window loop can never stall CI.
 class Watchdog : public testing::EmptyTestEventListener {
-public:
+  public:
     explicit Watchdog(std::chrono::seconds limit) : limit_(limit), thread_([this] { Watch(); }) {}
     ~Watchdog() override {
         {
@@ -35,7 +35,7 @@ public:
         running_ = false;
     }
 
-private:
+  private:
     void Watch() {
         std::unique_lock lock(mutex_);
         while (!quit_) {

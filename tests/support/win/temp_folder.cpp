@@ -17,8 +17,8 @@ TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, base);
-    path_ = Narrow(base) + "vireo-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(counter++) + "\\";
+    path_ =
+        Narrow(base) + "vireo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "\\";
     RemoveTree(path_);
     MakeFolder(path_);
 }
@@ -40,8 +40,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     const size_t slash = path.rfind('\\');
     if (slash != std::string::npos)
         MakeFolder(path.substr(0, slash + 1));
-    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot create " + path);
     DWORD written = 0;

@@ -7,7 +7,7 @@ namespace testing_support {
 // A fresh, empty folder for one test (UTF-8 path with a trailing backslash), removed with all its
 // contents when the object goes.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -16,7 +16,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& relative) const { return path_ + relative; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -39,8 +39,8 @@ void DefineDrive(char letter, ULONG type, const std::string& unixPath) {
     // No mount point removes the drive.
     request->mountPointOffset = unixPath.empty() ? 0 : static_cast<USHORT>(sizeof(UnixDriveRequest));
     std::memcpy(buffer.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size());
-    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                                    0, nullptr, nullptr);
+    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                    nullptr, 0, nullptr, nullptr);
     CloseHandle(manager);
     if (!ok)
         throw std::runtime_error("the mount manager refused drive " + std::string(1, letter));
@@ -59,8 +59,8 @@ char FreeLetter() {
 
 std::string UnixPathOf(const std::string& windowsPath) {
     using Convert = char*(CDECL*)(LPCWSTR);
-    const auto convert =
-        reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!convert)
         throw std::runtime_error("not running under Wine");
     char* unixPath = convert(platform::win32::Widen(windowsPath).c_str());
@@ -71,8 +71,7 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
-TestDrive::TestDrive(DriveType type, const std::string& folder, char letter)
-    : letter_(letter ? letter : FreeLetter()) {
+TestDrive::TestDrive(DriveType type, const std::string& folder, char letter) : letter_(letter ? letter : FreeLetter()) {
     std::string unixPath = UnixPathOf(folder);
     while (unixPath.size() > 1 && unixPath.back() == '/')
         unixPath.pop_back();

@@ -10,7 +10,7 @@ enum class DriveType { Removable = 2, Fixed = 3, Network = 4, CdRom = 5 };
 // mount manager (which keeps dosdevices and HKLM\Software\Wine\Drives in step) and removed again when the
 // object goes. Letter() is upper case, e.g. 'R'.
 class TestDrive {
-public:
+  public:
     TestDrive(DriveType type, const std::string& folder, char letter = 0);
     ~TestDrive();
     TestDrive(const TestDrive&) = delete;
@@ -19,7 +19,7 @@ public:
     char Letter() const { return letter_; }
     std::string Root() const { return std::string(1, letter_) + ":\\"; }
 
-private:
+  private:
     char letter_;
 };
 

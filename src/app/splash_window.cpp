@@ -1,0 +1,58 @@
+#include "app/splash_window.h"
+
+#include "app/pictures.h"
+
+namespace app {
+namespace {
+
+using widgets::Kind;
+
+constexpr int kBannerWidth = 560;
+constexpr int kBannerHeight = 202;
+
+constexpr widgets::ControlSpec kControls[] = {
+    // name      kind         place (96-DPI px)                     caption
+    {"Image1", Kind::Image, {0, 0, kBannerWidth, kBannerHeight}, ""},
+    {"Label1",
+     Kind::Label,
+     {0, kBannerHeight - 19, kBannerWidth, 19},
+     "Vireo 1.5 - the clean-up utility by Lumoworks",
+     "",
+     nullptr,
+     SS_CENTER},
+};
+
+}  // namespace
+
+TOdota::TOdota() {
+    Create({"Odota... Ladataan ohjelmaa...", kBannerWidth, kBannerHeight, widgets::FrameStyle::Splash, true});
+    CreateControls(kControls);
+    SetPicture("Image1", SplashBanner());
+    SetFont("Label1", {"Arial", 16, true, false});
+    SetTextColor("Label1", RGB(0, 0, 128));
+    // The caption line lies on the banner's light lower band.
+    SetBackColor("Label1", kBannerBandColor);
+}
+
+void TOdota::ShowSplash() {
+    // Sized to the picture, centred on the screen.
+    const auto banner = Picture("Image1");
+    RECT rect{0, 0, Scale(banner->Width()), Scale(banner->Height())};
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - rect.right) / 2;
+    const int top = work.top + (work.bottom - work.top - rect.bottom) / 2;
+    SetWindowPos(Handle(), HWND_TOPMOST, left, top, rect.right, rect.bottom, SWP_NOACTIVATE);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(Handle());
+}
+
+LRESULT TOdota::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR) {
+        SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        return TRUE;
+    }
+    return Window::WindowMessage(message, wParam, lParam);
+}
+
+}  // namespace app

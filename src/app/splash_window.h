@@ -1,0 +1,18 @@
+#pragma once
+
+#include "widgets/window.h"
+
+namespace app {
+
+// The start-up splash: a borderless, topmost banner with the product's name and version, shown while
+// the other windows are made.
+class TOdota : public widgets::Window {
+  public:
+    TOdota();
+    void ShowSplash();
+
+  protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+}  // namespace app

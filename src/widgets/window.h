@@ -1,0 +1,205 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "widgets/gdi.h"
+
+namespace widgets {
+
+enum class Kind {
+    Label,
+    Button,
+    PictureButton,  // a push button with a picture beside its caption
+    CheckBox,
+    RadioButton,
+    GroupBox,
+    Edit,
+    ListBox,
+    ComboBox,
+    Panel,  // a flat area that other controls sit on
+    Image,  // a picture drawn by the program
+    ProgressBar,
+    StatusBar,
+    Custom,  // made by the window itself (list views, grids, charts); only its place is kept here
+};
+
+// Design pixels at 96 DPI, relative to the frame or, for a control inside a panel or group box, to it.
+struct Place {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    Place place;
+    const char* caption = "";
+    const char* hint = "";
+    const char* parent = nullptr;  // the panel or group box the place is relative to
+    DWORD style = 0;               // extra window styles: SS_CENTER, ES_NUMBER, ...
+};
+
+// A window's texts in another language, applied over the design captions.
+struct TextSpec {
+    const char* name;  // a control, or "" for the window's own caption
+    const char* caption;
+    const char* hint = nullptr;  // nullptr keeps the hint as it is
+};
+
+enum class FrameStyle { Main, Dialog, Sizeable, Splash };
+
+struct FormSpec {
+    const char* caption;
+    int frameWidth;  // the design frame's size, in design pixels
+    int frameHeight;
+    FrameStyle style = FrameStyle::Dialog;
+    bool topmost = false;
+};
+
+// The modal results, numbered as the system's dialog results.
+enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+
+struct FontSpec {
+    std::string face;     // empty: the system's message font
+    int pixelHeight = 0;  // design pixels; 0 keeps the message font's size
+    bool bold = false;
+    bool italic = false;
+};
+
+// A top-level window laid out on a design frame: its client area is the frame's size, the frame is
+// stretched over it, and it scrolls when made smaller. Controls are made from tables and found by name.
+class Window {
+  public:
+    Window();
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    HWND Frame() const { return frame_; }
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    void Close();  // as the close box: asks CanClose, then hides (or ends a modal loop)
+    int ShowModal();
+    void SetModalResult(int result) { modalResult_ = result; }
+    int GetModalResult() const { return modalResult_; }
+    bool InModalLoop() const { return inModalLoop_; }
+
+    void SetCaption(std::string_view caption);
+    std::string Caption() const;
+
+    // Controls
+    HWND Control(std::string_view name) const;
+    bool HasControl(std::string_view name) const;
+    std::string Text(std::string_view name) const;
+    void SetText(std::string_view name, std::string_view text);
+    void SetHint(std::string_view name, std::string_view hint);
+    bool Checked(std::string_view name) const;
+    void SetChecked(std::string_view name, bool checked);
+    bool Enabled(std::string_view name) const;
+    void SetEnabled(std::string_view name, bool enabled);
+    bool ControlVisible(std::string_view name) const;
+    void SetVisible(std::string_view name, bool visible);
+    void SetFont(std::string_view name, const FontSpec& font);
+    void SetTextColor(std::string_view name, COLORREF color);
+    void SetBackColor(std::string_view name, COLORREF color);
+    void SetPicture(std::string_view name, std::shared_ptr<const Bitmap> picture);
+    std::shared_ptr<const Bitmap> Picture(std::string_view name) const;
+    void Focus(std::string_view name);
+    void ApplyTexts(std::span<const TextSpec> texts);
+
+    // Handlers by control name
+    void OnClick(std::string_view name, std::function<void()> handler);
+    void OnChange(std::string_view name, std::function<void()> handler);
+    void OnMouseMove(std::string_view name, std::function<void()> handler);  // "" for the frame itself
+    void OnNotify(std::string_view name, std::function<LRESULT(const NMHDR&)> handler);
+
+    // Timers: the handler runs on the window's thread from the message loop.
+    UINT_PTR StartTimer(UINT milliseconds, bool repeating, std::function<void()> handler);
+    void StopTimer(UINT_PTR id);
+
+    int Scale(int designPixels) const;
+    RECT ScaledRect(const Place& place) const;
+    UINT Dpi() const { return dpi_; }
+
+    // The place of a control made by the window itself, in frame coordinates (Kind::Custom).
+    RECT ControlRect(std::string_view name) const;
+    // Registers a control the window made itself on Frame(), so the table's services find it by name.
+    void AdoptControl(std::string_view name, HWND control);
+
+  protected:
+    void Create(const FormSpec& form);
+    void CreateControls(std::span<const ControlSpec> controls);
+
+    // Hooks for the window classes.
+    virtual bool CanClose() { return true; }  // the close box, Close() and a modal Cancel come here
+    virtual void FormShow() {}                // before the window becomes visible
+    virtual void FormActivate() {}            // each time it becomes the active window
+    virtual void FormClose() {}               // after it has been hidden by a close
+    virtual void FormPaint(HDC) {}            // extra painting on the frame, after the background
+    virtual LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // First look at what the frame's controls send (WM_NOTIFY of a window-made control, ...).
+    virtual bool FrameMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+
+    LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    struct ControlData;
+    static LRESULT CALLBACK TopProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT HandleTop(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleFrame(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleColor(HDC dc, HWND control);
+    void HandleCommand(WORD id, WORD code);
+    ControlData* Find(std::string_view name) const;
+    ControlData* FindByHandle(HWND control) const;
+    ControlData& Require(std::string_view name) const;
+    void MakeControl(const ControlSpec& spec);
+    void LayOut();
+    void UpdateScrollBars();
+    void Scroll(int bar, WORD request);
+    void ApplyFonts();
+    void AddTooltip(ControlData& control);
+
+    HWND hwnd_ = nullptr;
+    HWND frame_ = nullptr;
+    HWND tooltip_ = nullptr;
+    UINT dpi_ = 96;
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    POINT scroll_{0, 0};
+    int modalResult_ = mrNone;
+    bool inModalLoop_ = false;
+    Font messageFont_;
+    std::vector<std::unique_ptr<ControlData>> controls_;
+    std::map<UINT_PTR, std::pair<bool, std::function<void()>>> timers_;
+    UINT_PTR nextTimer_ = 1;
+    std::function<void()> frameMouseMove_;
+};
+
+// Handles every pending message and returns; the yield of every long operation.
+void ProcessMessages();
+
+// Runs the program's message loop until the main window has closed.
+int RunMessageLoop();
+
+// The window the program treats as its main window: closing it ends the message loop.
+void SetMainWindow(Window* window);
+Window* MainWindow();
+
+}  // namespace widgets
