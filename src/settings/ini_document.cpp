@@ -78,8 +78,10 @@ std::string StoredValue(std::string_view value) {
     }
     const bool trimmed = !stored.empty() && (IsBlank(stored.front()) || IsBlank(stored.back()));
     const bool unquoted = stored.size() >= 2 && IsQuote(stored.front()) && stored.back() == stored.front();
-    if (trimmed || unquoted)
-        stored = '"' + stored + '"';
+    if (trimmed || unquoted) {
+        stored.insert(stored.begin(), '"');
+        stored.push_back('"');
+    }
     return stored;
 }
 
@@ -198,7 +200,9 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastFilled) + 1, std::move(keyLine));
         return;
     }
-    Line header = MakeLine("[" + std::string(section) + "]");
+    std::string headerText = "[";
+    headerText.append(section).append("]");
+    Line header = MakeLine(std::move(headerText));
     if (!lines_.empty()) {
         if (lines_.back().end.empty())
             lines_.back().end = "\r\n";
