@@ -9,6 +9,17 @@ std::string FolderOfPath(std::string_view path) {
     return std::string(path.substr(0, cut + 1));
 }
 
+std::string FolderOfModulePath(std::string_view modulePath) {
+    std::string folder = FolderOfPath(modulePath);
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    std::string head = folder.substr(0, 5);
+    for (char& c : head)
+        c = lower(c);
+    if (head == "unix\\")
+        folder.insert(0, "\\\\?\\");
+    return folder;
+}
+
 std::string WithTrailingBackslash(std::string folder) {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
         folder += '\\';

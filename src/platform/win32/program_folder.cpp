@@ -34,7 +34,7 @@ std::string ExecutablePath() {
 std::string ProgramFolder() {
     if (!FolderForTests().empty())
         return FolderForTests();
-    static const std::string folder = FolderOfPath(ExecutablePath());
+    static const std::string folder = FolderOfModulePath(ExecutablePath());
     return folder;
 }
 
