@@ -40,6 +40,28 @@ vireo_make_prefix() {
     wine reg delete 'HKLM\Software\Wine\Drives' /v 'z:' /f >/dev/null 2>&1 || true
 }
 
+# The build folder as drive V:, so that test programs started from it know their own Windows path (Wine
+# gives a program outside every drive a module path it cannot open). A CD-ROM, so that no search of
+# "every fixed drive" ever walks the build.
+vireo_map_build_drive() {
+    ln -sfn "$vireo_root/build" "$WINEPREFIX/dosdevices/v:"
+    wine reg add 'HKLM\Software\Wine\Drives' /v 'v:' /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    wineserver -w
+}
+
+# Copies the program and its help files into the prefix's C:\Program Files\Vireo, where it keeps its
+# Options.ini and list files from run to run, and prints the Windows path of the exe.
+vireo_install_into_prefix() {
+    local target="$WINEPREFIX/drive_c/Program Files/Vireo"
+    mkdir -p "$target"
+    cp "$vireo_root/build/windows/vireo.exe" "$target/"
+    local help
+    for help in "$vireo_root"/build/windows/*.htm; do
+        [ -f "$help" ] && cp "$help" "$target/"
+    done
+    echo 'C:\Program Files\Vireo\vireo.exe'
+}
+
 vireo_start_wineserver() {
     # Detached, so that it holds no pipe of ours open and the script can end.
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)

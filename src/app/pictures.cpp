@@ -21,23 +21,42 @@ void VerticalGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
     }
 }
 
-// A small songbird in flight: the program's emblem.
+// A small songbird perched on a twig: the program's emblem, drawn in a box of size x size.
 void DrawBird(HDC dc, int x, int y, int size) {
-    Brush body(CreateSolidBrush(RGB(96, 128, 48)));
-    Brush belly(CreateSolidBrush(RGB(236, 232, 176)));
-    Pen outline(CreatePen(PS_SOLID, 2, RGB(40, 60, 24)));
+    const auto at = [&](int px, int py) { return POINT{x + size * px / 100, y + size * py / 100}; };
+    Pen outline(CreatePen(PS_SOLID, 2, RGB(40, 56, 24)));
     SelectScope pen(dc, outline.Get());
+    Pen twigPen(CreatePen(PS_SOLID, 5, RGB(120, 80, 40)));
     {
-        SelectScope brush(dc, body.Get());
-        const POINT wing[] = {{x + size * 3 / 10, y + size / 2}, {x + size / 2, y}, {x + size * 7 / 10, y + size / 2}};
-        Polygon(dc, wing, 3);
-        Ellipse(dc, x, y + size * 4 / 10, x + size, y + size * 8 / 10);
+        SelectScope twig(dc, twigPen.Get());
+        MoveToEx(dc, x, y + size * 88 / 100, nullptr);
+        LineTo(dc, x + size, y + size * 80 / 100);
     }
-    SelectScope brush(dc, belly.Get());
-    Ellipse(dc, x + size / 5, y + size * 6 / 10, x + size * 3 / 4, y + size * 8 / 10);
-    Brush eye(CreateSolidBrush(RGB(0, 0, 0)));
-    SelectScope eyeBrush(dc, eye.Get());
-    Ellipse(dc, x + size * 8 / 10, y + size / 2, x + size * 87 / 100, y + size * 57 / 100);
+    Brush olive(CreateSolidBrush(RGB(110, 140, 60)));
+    Brush cream(CreateSolidBrush(RGB(240, 236, 190)));
+    Brush dark(CreateSolidBrush(RGB(30, 30, 30)));
+    Brush beak(CreateSolidBrush(RGB(90, 90, 90)));
+    {
+        SelectScope brush(dc, olive.Get());
+        const POINT tail[] = {at(30, 55), at(2, 78), at(10, 84), at(38, 68)};
+        Polygon(dc, tail, 4);
+        Ellipse(dc, x + size * 22 / 100, y + size * 38 / 100, x + size * 78 / 100, y + size * 80 / 100);
+        Ellipse(dc, x + size * 58 / 100, y + size * 18 / 100, x + size * 88 / 100, y + size * 48 / 100);
+    }
+    {
+        SelectScope brush(dc, cream.Get());
+        Ellipse(dc, x + size * 40 / 100, y + size * 52 / 100, x + size * 76 / 100, y + size * 79 / 100);
+    }
+    {
+        SelectScope brush(dc, beak.Get());
+        const POINT bill[] = {at(86, 28), at(99, 33), at(86, 37)};
+        Polygon(dc, bill, 3);
+    }
+    SelectScope brush(dc, olive.Get());
+    const POINT wing[] = {at(30, 48), at(62, 44), at(56, 66), at(34, 62)};
+    Polygon(dc, wing, 4);
+    SelectScope eye(dc, dark.Get());
+    Ellipse(dc, x + size * 74 / 100, y + size * 26 / 100, x + size * 79 / 100, y + size * 31 / 100);
 }
 
 }  // namespace
@@ -53,7 +72,7 @@ std::shared_ptr<const widgets::Bitmap> SplashBanner() {
         SetBkMode(dc, TRANSPARENT);
         Font title(CreateFontW(-84, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
-        Font subtitle(CreateFontW(-20, 0, 0, 0, FW_NORMAL, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        Font subtitle(CreateFontW(-18, 0, 0, 0, FW_NORMAL, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
         {
             SelectScope font(dc, title.Get());
@@ -62,7 +81,7 @@ std::shared_ptr<const widgets::Bitmap> SplashBanner() {
         }
         SelectScope font(dc, subtitle.Get());
         SetTextColor(dc, RGB(210, 225, 255));
-        const wchar_t line[] = L"registry, unnecessary files, duplicates, space usage";
+        const wchar_t line[] = L"the registry, unnecessary files, duplicates";
         TextOutW(dc, 194, 130, line, static_cast<int>(std::size(line) - 1));
     });
 }

@@ -10,17 +10,15 @@ using widgets::Kind;
 constexpr int kBannerWidth = 560;
 constexpr int kBannerHeight = 202;
 
+constexpr char kCaptionLine[] = "Vireo 1.5 - the clean-up utility by Lumoworks";
+
+// clang-format off
 constexpr widgets::ControlSpec kControls[] = {
-    // name      kind         place (96-DPI px)                     caption
-    {"Image1", Kind::Image, {0, 0, kBannerWidth, kBannerHeight}, ""},
-    {"Label1",
-     Kind::Label,
-     {0, kBannerHeight - 19, kBannerWidth, 19},
-     "Vireo 1.5 - the clean-up utility by Lumoworks",
-     "",
-     nullptr,
-     SS_CENTER},
+    // name    kind         place (96-DPI px)                            caption       hint  on        style
+    {"Image1", Kind::Image, {0, 0, kBannerWidth, kBannerHeight},         ""},
+    {"Label1", Kind::Label, {0, kBannerHeight - 19, kBannerWidth, 19},  kCaptionLine, "",   "Image1", SS_CENTER},
 };
+// clang-format on
 
 }  // namespace
 

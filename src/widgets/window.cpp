@@ -171,6 +171,35 @@ void Window::CreateControls(std::span<const ControlSpec> controls) {
     for (const auto& spec : controls)
         MakeControl(spec);
     ApplyFonts();
+    StackControls();
+}
+
+// Tab order follows the stacking order, so the controls are stacked in table order, except that a panel
+// or group box goes right below the last control placed on it, or it would paint over them.
+void Window::StackControls() {
+    const size_t count = controls_.size();
+    std::vector<double> key(count);
+    for (size_t i = count; i-- > 0;) {
+        key[i] = std::max(key[i], static_cast<double>(i));
+        if (ControlData* parent = controls_[i]->parent) {
+            for (size_t p = 0; p < i; ++p) {
+                if (controls_[p].get() == parent)
+                    key[p] = std::max(key[p], key[i] + 0.5);
+            }
+        }
+    }
+    std::vector<size_t> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key[a] < key[b]; });
+    HWND previous = HWND_TOP;
+    for (const size_t i : order) {
+        HWND control = controls_[i]->hwnd;
+        if (!control)
+            continue;
+        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
 }
 
 void Window::MakeControl(const ControlSpec& spec) {
@@ -254,11 +283,6 @@ void Window::MakeControl(const ControlSpec& spec) {
         data->hwnd = CreateWindowExW(exStyle, className, Widen(spec.caption ? spec.caption : "").c_str(), style,
                                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, frame_,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(data->id)), Instance(), nullptr);
-        // A control inside a panel or group box must lie above it, or the container paints over it.
-        if (data->parent && data->parent->hwnd) {
-            HWND above = GetWindow(data->parent->hwnd, GW_HWNDPREV);
-            SetWindowPos(data->hwnd, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
         SetWindowSubclass(data->hwnd, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
         AddTooltip(*data);
     }

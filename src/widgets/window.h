@@ -170,6 +170,7 @@ class Window {
     ControlData* FindByHandle(HWND control) const;
     ControlData& Require(std::string_view name) const;
     void MakeControl(const ControlSpec& spec);
+    void StackControls();
     void LayOut();
     void UpdateScrollBars();
     void Scroll(int bar, WORD request);
