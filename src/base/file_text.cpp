@@ -1,5 +1,7 @@
 #include "base/file_text.h"
 
+#include <cstdint>
+
 namespace base {
 namespace {
 
@@ -42,6 +44,77 @@ size_t SequenceLength(std::string_view bytes, size_t pos) {
     return length;
 }
 
+void AppendUtf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// An unpaired surrogate or an odd last byte becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return static_cast<uint32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    const size_t count = bytes.size() / 2;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            out += kReplacement;
+        } else {
+            AppendUtf8(out, code);
+        }
+    }
+    if (bytes.size() % 2 != 0)
+        out += kReplacement;
+    return out;
+}
+
+std::string Utf8ToUtf16(std::string_view utf8, bool bigEndian) {
+    const std::string valid = ValidUtf8(utf8);
+    std::string out;
+    out.reserve(valid.size() * 2);
+    const auto put = [&](uint32_t unit) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    for (size_t pos = 0; pos < valid.size();) {
+        const auto lead = static_cast<unsigned char>(valid[pos]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t i = 1; i < length; ++i)
+            code = (code << 6) | (static_cast<unsigned char>(valid[pos + i]) & 0x3F);
+        pos += length;
+        if (code >= 0x10000) {
+            put(0xD800 + ((code - 0x10000) >> 10));
+            put(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            put(code);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool StartsWithUtf8Bom(std::string_view bytes) {
@@ -49,7 +122,31 @@ bool StartsWithUtf8Bom(std::string_view bytes) {
 }
 
 TextEncoding EncodingOf(std::string_view fileBytes) {
-    return StartsWithUtf8Bom(fileBytes) ? TextEncoding::Utf8Bom : TextEncoding::Ansi;
+    if (StartsWithUtf8Bom(fileBytes))
+        return TextEncoding::Utf8Bom;
+    if (fileBytes.substr(0, 2) == "\xFF\xFE")
+        return TextEncoding::Utf16LeBom;
+    if (fileBytes.substr(0, 2) == "\xFE\xFF")
+        return TextEncoding::Utf16BeBom;
+    return TextEncoding::Ansi;
+}
+
+std::string_view MarkOf(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            return kUtf8Bom;
+        case TextEncoding::Utf16LeBom:
+            return "\xFF\xFE";
+        case TextEncoding::Utf16BeBom:
+            return "\xFE\xFF";
+        case TextEncoding::Ansi:
+            break;
+    }
+    return {};
+}
+
+bool IsUtf16(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf16LeBom || encoding == TextEncoding::Utf16BeBom;
 }
 
 bool IsAscii(std::string_view bytes) {
@@ -78,6 +175,8 @@ std::string ValidUtf8(std::string_view bytes) {
 }
 
 std::string DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodec& codec) {
+    if (IsUtf16(encoding))
+        return Utf16ToUtf8(bytes, encoding == TextEncoding::Utf16BeBom);
     // Every ANSI code page keeps ASCII as it is, so plain lines need no trip through the system.
     if (IsAscii(bytes))
         return std::string(bytes);
@@ -87,6 +186,8 @@ std::string DecodeText(std::string_view bytes, TextEncoding encoding, const Ansi
 }
 
 std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding, const AnsiCodec& codec) {
+    if (IsUtf16(encoding))
+        return Utf8ToUtf16(utf8, encoding == TextEncoding::Utf16BeBom);
     if (IsAscii(utf8))
         return std::string(utf8);
     if (encoding == TextEncoding::Utf8Bom)
@@ -97,8 +198,7 @@ std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encodi
 FileText DecodeFileText(std::string_view fileBytes, const AnsiCodec& codec) {
     FileText result;
     result.encoding = EncodingOf(fileBytes);
-    if (result.encoding == TextEncoding::Utf8Bom)
-        fileBytes.remove_prefix(kUtf8Bom.size());
+    fileBytes.remove_prefix(MarkOf(result.encoding).size());
     result.text = DecodeText(fileBytes, result.encoding, codec);
     return result;
 }
@@ -110,10 +210,13 @@ std::string EncodeFileText(std::string_view utf8, const AnsiCodec& codec, TextEn
                 *chosen = TextEncoding::Ansi;
             return *std::move(ansi);
         }
+        current = TextEncoding::Utf8Bom;
     }
     if (chosen)
-        *chosen = TextEncoding::Utf8Bom;
-    return std::string(kUtf8Bom) + ValidUtf8(utf8);
+        *chosen = current;
+    std::string bytes(MarkOf(current));
+    bytes += *EncodeText(utf8, current, codec);
+    return bytes;
 }
 
 }  // namespace base

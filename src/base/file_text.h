@@ -17,13 +17,18 @@ class AnsiCodec {
 };
 
 // How a text file of the program is stored: ANSI as on Windows, or UTF-8 behind a byte-order mark when
-// the ANSI code page cannot hold its content.
-enum class TextEncoding { Ansi, Utf8Bom };
+// the ANSI code page cannot hold its content. A file saved as UTF-16 with its mark (as Notepad's
+// "Unicode") is read as such and stays so, as the system's own profile functions treat it.
+enum class TextEncoding { Ansi, Utf8Bom, Utf16LeBom, Utf16BeBom };
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool StartsWithUtf8Bom(std::string_view bytes);
+// The encoding a file's first bytes announce; Ansi when they announce none.
 TextEncoding EncodingOf(std::string_view fileBytes);
+// The mark that starts a file in this encoding (empty for Ansi).
+std::string_view MarkOf(TextEncoding encoding);
+bool IsUtf16(TextEncoding encoding);
 
 // Valid UTF-8: every byte that does not belong to a well-formed sequence becomes U+FFFD.
 std::string ValidUtf8(std::string_view bytes);
@@ -39,11 +44,11 @@ struct FileText {
     TextEncoding encoding = TextEncoding::Ansi;
 };
 
-// A whole file: UTF-8 when it starts with the mark (the mark removed), ANSI otherwise.
+// A whole file: as its mark says (the mark removed), ANSI when it has none.
 FileText DecodeFileText(std::string_view fileBytes, const AnsiCodec& codec);
 
 // A whole file's bytes: ANSI when the code page holds the text, otherwise the mark and UTF-8. A file
-// that was UTF-8 stays UTF-8, so a user's own UTF-8 file is not turned back into ANSI.
+// that had a mark keeps its encoding, so a user's own UTF-8 file is not turned back into ANSI.
 std::string EncodeFileText(std::string_view utf8,
                            const AnsiCodec& codec,
                            TextEncoding current = TextEncoding::Ansi,

@@ -99,8 +99,12 @@ IniDocument::IniDocument(const base::AnsiCodec& codec) : codec_(&codec) {}
 IniDocument IniDocument::FromBytes(std::string_view bytes, const base::AnsiCodec& codec) {
     IniDocument document(codec);
     document.encoding_ = base::EncodingOf(bytes);
-    if (document.encoding_ == base::TextEncoding::Utf8Bom)
-        bytes.remove_prefix(base::kUtf8Bom.size());
+    bytes.remove_prefix(base::MarkOf(document.encoding_).size());
+    // A UTF-16 file is split into lines as UTF-8 and put together again when written.
+    const bool utf16 = base::IsUtf16(document.encoding_);
+    const std::string decoded = utf16 ? base::DecodeText(bytes, document.encoding_, codec) : std::string();
+    if (utf16)
+        bytes = decoded;
     size_t pos = 0;
     while (pos < bytes.size()) {
         const size_t stop = bytes.find_first_of("\r\n", pos);
@@ -113,18 +117,21 @@ IniDocument IniDocument::FromBytes(std::string_view bytes, const base::AnsiCodec
             line.end = std::string(bytes.substr(stop, endLength));
             pos = stop + endLength;
         }
-        line.text = base::DecodeText(line.raw, document.encoding_, codec);
+        line.text = utf16 ? line.raw : base::DecodeText(line.raw, document.encoding_, codec);
         document.lines_.push_back(std::move(line));
     }
     return document;
 }
 
 std::string IniDocument::ToBytes() const {
-    std::string bytes;
-    if (encoding_ == base::TextEncoding::Utf8Bom)
-        bytes = base::kUtf8Bom;
+    std::string body;
     for (const Line& line : lines_)
-        bytes += line.raw + line.end;
+        body += line.raw + line.end;
+    std::string bytes(base::MarkOf(encoding_));
+    if (base::IsUtf16(encoding_))
+        bytes += base::EncodeText(body, encoding_, *codec_).value_or(std::string());
+    else
+        bytes += body;
     return bytes;
 }
 
@@ -153,7 +160,7 @@ void IniDocument::MakeRoomFor(std::string_view text) {
 IniDocument::Line IniDocument::MakeLine(std::string text) const {
     Line line;
     line.end = "\r\n";
-    line.raw = base::EncodeText(text, encoding_, *codec_).value_or(text);
+    line.raw = base::IsUtf16(encoding_) ? text : base::EncodeText(text, encoding_, *codec_).value_or(text);
     line.text = std::move(text);
     return line;
 }

@@ -15,7 +15,8 @@ namespace settings {
 class IniDocument {
   public:
     explicit IniDocument(const base::AnsiCodec& codec);
-    // A file's bytes: UTF-8 behind a byte-order mark, ANSI otherwise. Any bytes at all are accepted.
+    // A file's bytes: as its byte-order mark says (UTF-8 or UTF-16), ANSI without one. Any bytes at all
+    // are accepted.
     static IniDocument FromBytes(std::string_view bytes, const base::AnsiCodec& codec);
     std::string ToBytes() const;
 

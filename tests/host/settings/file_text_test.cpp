@@ -55,3 +55,37 @@ TEST(FileText, BrokenUtf8BecomesReplacementCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+TEST(FileText, Utf16FilesAreReadAndStayUtf16) {
+    const settings_test::Latin1Codec codec;
+    // "Ä€😀" with the emoji as a surrogate pair, in both byte orders.
+    const std::string le = "\xFF\xFE" + Utf16Le(u"\u00C4\u20AC\U0001F600");
+    auto text = base::DecodeFileText(le, codec);
+    EXPECT_EQ(text.encoding, TextEncoding::Utf16LeBom);
+    EXPECT_EQ(text.text, "\xC3\x84\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(base::EncodeFileText(text.text, codec, text.encoding), le);
+    const std::string be("\xFE\xFF\x00\xC4\x20\xAC\xD8\x3D\xDE\x00", 10);
+    EXPECT_EQ(base::DecodeFileText(be, codec).text, text.text);
+    EXPECT_EQ(base::EncodeFileText(text.text, codec, TextEncoding::Utf16BeBom), be);
+    // A lone surrogate and an odd last byte are no characters.
+    EXPECT_EQ(base::DecodeFileText(std::string("\xFF\xFE"
+                                               "A\x00\x00\xD8"
+                                               "B",
+                                               7),
+                                   codec)
+                  .text,
+              "A\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+}  // namespace

@@ -287,6 +287,23 @@ TEST_F(SettingsFileTest, Utf8FileWithMarkStaysUtf8) {
     EXPECT_EQ(ini.ReadText(keys::kFoldersToIgnore), "\xC3\x83\xC2\xA4");
 }
 
+TEST_F(SettingsFileTest, Utf16FileStaysUtf16) {
+    const auto utf16 = [](std::string_view ascii) {
+        std::string bytes = "\xFF\xFE";
+        for (const char c : ascii) {
+            bytes += c;
+            bytes += '\0';
+        }
+        return bytes;
+    };
+    Put(utf16("[General]\r\nLanguage/Kieli=0\r\n"));
+    auto ini = Open();
+    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage));
+    ini.WriteFlag(keys::kLanguage, true);
+    ini.WriteText(keys::kFileMask, "*.txt");
+    EXPECT_EQ(File(), utf16("[General]\r\nLanguage/Kieli=1\r\n\r\n[Duplicate file]\r\nFileMask=*.txt\r\n"));
+}
+
 TEST_F(SettingsFileTest, ValueTheCodePageCannotHoldTurnsTheFileIntoUtf8) {
     Put("[Duplicate file]\r\nFoldersToIgnore=\xE4ij\xE4\r\n");  // Latin-1 "äijä"
     auto ini = Open();
