@@ -3,8 +3,9 @@
 namespace settings {
 namespace {
 
+// Ctrl-Z counts as a blank too: old editors end a text file with one.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1a';
 }
 
 std::string_view Trimmed(std::string_view text) {

@@ -86,9 +86,13 @@ class SystemStore : public FileStore {
         if (attributes != INVALID_FILE_ATTRIBUTES &&
             (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
             return false;
+        // The new file replaces the old one whole, so it takes over the old one's hidden and system marks.
+        DWORD kept = FILE_ATTRIBUTE_NORMAL;
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
+            kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
         const std::wstring temporary = win32::LongPath(TemporaryPathBeside(path));
-        Handle file(
-            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, kept, nullptr));
         if (!file.valid())
             return false;
         const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) != 0;

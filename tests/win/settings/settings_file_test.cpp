@@ -106,6 +106,18 @@ TEST(SettingsFileOnDisk, WritesCreateAndReplaceTheFileLeavingNoTemporaryFile) {
     EXPECT_EQ(SettingsFile(path).ReadText(keys::kDirectoryMask), "\\Temp");
 }
 
+TEST(SettingsFileOnDisk, HiddenFileStaysHidden) {
+    TempFolder folder;
+    const std::string path = folder / "Options.ini";
+    WriteFile(path, kBefore);
+    ASSERT_TRUE(SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    SettingsFile ini(path);
+    ini.WriteFlag(keys::kLanguage, false);
+    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage));
+    EXPECT_NE(GetFileAttributesW(LongPath(path).c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Options.ini"});
+}
+
 TEST(SettingsFileOnDisk, NonAnsiPathAndValueRoundTrip) {
     TempFolder folder;
     // "Käyttäjä 日本" in the folder name; the value holds characters no ANSI code page has together.
