@@ -156,6 +156,16 @@ TEST_F(SettingsFileTest, WriteReplacesInPlaceKeepingEveryOtherLine) {
     EXPECT_TRUE(ini.ReadFlag(keys::kKB));
 }
 
+TEST_F(SettingsFileTest, KeysBeforeTheFirstSectionBelongToNone) {
+    Put("Bytes=0\r\nLanguage/Kieli=0\r\n[Chart]\r\nKB=1\r\n");
+    auto ini = Open();
+    EXPECT_TRUE(ini.ReadFlag(keys::kBytes));
+    EXPECT_TRUE(ini.ReadFlag(keys::kLanguage));
+    EXPECT_EQ(ini.ReadText(keys::kFonts, "Bytes", "none"), "none");
+    ini.WriteFlag(keys::kBytes, false);
+    EXPECT_EQ(File(), "Bytes=0\r\nLanguage/Kieli=0\r\n[Chart]\r\nKB=1\r\nBytes=0\r\n");
+}
+
 TEST_F(SettingsFileTest, MissingKeysAndSectionsAreAppended) {
     Put("[Chart]\r\nBytes=1\r\n\r\n[General]\r\nLanguage/Kieli=1");
     auto ini = Open();
@@ -337,6 +347,14 @@ TEST_F(SettingsFileTest, FailedWriteRaisesAndLeavesTheFileAsItWas) {
     EXPECT_TRUE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, true));
     EXPECT_THROW(ini.WriteFlag(keys::kLanguage, false), base::Error);
     EXPECT_EQ(File(), before);
+
+    // Nor is a file far too large to be settings.
+    store_.unreadable.clear();
+    const std::string huge = before + std::string(settings::kSettingsFileByteLimit, 'x');
+    Put(huge);
+    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
+    EXPECT_THROW(ini.WriteFlag(keys::kLanguage, false), base::Error);
+    EXPECT_EQ(File(), huge);
     EXPECT_EQ(store_.writes, 0);
 }
 
