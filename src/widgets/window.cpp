@@ -35,6 +35,10 @@ struct Window::ControlData {
     std::function<void()> change;
     std::function<void()> mouseMove;
     std::function<LRESULT(const NMHDR&)> notify;
+    bool shown = true;  // as the table or the program wants it, whatever page is showing
+    bool autoSize = false;
+    int activePage = 0;  // of a Tabs control
+    int pageIndex = 0;   // of a TabPage
 };
 
 namespace {
@@ -44,6 +48,11 @@ constexpr wchar_t kFrameClass[] = L"VireoFrame";
 constexpr UINT kFirstControlId = 100;
 
 Window* mainWindow = nullptr;
+std::function<void(int)> helpHandler;
+
+// Where the first page of a Tabs control starts, below its tab row, in design pixels.
+constexpr int kPageLeft = 4;
+constexpr int kPageTop = 24;
 
 HINSTANCE Instance() {
     return GetModuleHandleW(nullptr);
@@ -94,7 +103,14 @@ void Dispatch(MSG& msg) {
     wchar_t className[32] = {};
     if (root)
         GetClassNameW(root, className, 32);
-    if (root && lstrcmpW(className, kWindowClass) == 0 && IsDialogMessageW(root, &msg))
+    const bool ours = root && lstrcmpW(className, kWindowClass) == 0;
+    if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+        auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+        if (window && window->HelpTopic() != 0 && helpHandler)
+            helpHandler(window->HelpTopic());
+        return;
+    }
+    if (ours && IsDialogMessageW(root, &msg))
         return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -172,6 +188,82 @@ void Window::CreateControls(std::span<const ControlSpec> controls) {
         MakeControl(spec);
     ApplyFonts();
     StackControls();
+    UpdatePageVisibility();
+}
+
+void Window::FitLabel(ControlData& control) {
+    if (!control.autoSize || !control.hwnd)
+        return;
+    const int length = GetWindowTextLengthW(control.hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(control.hwnd, text.data(), length + 1);
+    HDC dc = GetDC(control.hwnd);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0));
+    RECT rect{0, 0, 0, 0};
+    {
+        SelectScope select(dc, font);
+        DrawTextW(dc, text.c_str(), length, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    ReleaseDC(control.hwnd, dc);
+    control.place.width = MulDiv(rect.right, 96, static_cast<int>(dpi_)) + 1;
+    control.place.height = MulDiv(rect.bottom, 96, static_cast<int>(dpi_));
+    const RECT r = ScaledRect(control.place);
+    SetWindowPos(control.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const Window::ControlData* Window::PageOf(const ControlData& control) const {
+    for (const ControlData* up = control.parent; up; up = up->parent) {
+        if (up->kind == Kind::TabPage)
+            return up;
+    }
+    return nullptr;
+}
+
+void Window::UpdatePageVisibility() {
+    for (const auto& control : controls_) {
+        if (!control->hwnd)
+            continue;
+        bool visible = control->shown;
+        if (const ControlData* page = PageOf(*control))
+            visible = visible && page->parent->activePage == page->pageIndex;
+        const bool now = (GetWindowLongW(control->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (visible != now)
+            ShowWindow(control->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+int Window::ActivePage(std::string_view tabs) const {
+    return Require(tabs).activePage;
+}
+
+void Window::ShowPage(std::string_view tabs, int page) {
+    auto& data = Require(tabs);
+    data.activePage = page;
+    SendMessageW(data.hwnd, TCM_SETCURSEL, page, 0);
+    UpdatePageVisibility();
+}
+
+void Window::SetTabOrder(std::initializer_list<std::string_view> names) {
+    HWND previous = nullptr;
+    for (const auto name : names) {
+        HWND control = Control(name);
+        if (previous)
+            SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
+}
+
+void Window::MoveControl(std::string_view name, int designLeft, int designTop) {
+    auto& data = Require(name);
+    data.place.left = designLeft;
+    data.place.top = designTop;
+    const RECT r = ScaledRect(data.place);
+    SetWindowPos(data.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Place Window::ControlPlace(std::string_view name) const {
+    return Require(name).place;
 }
 
 // Tab order follows the stacking order, so the controls are stacked in table order, except that a panel
@@ -181,6 +273,8 @@ void Window::StackControls() {
     std::vector<double> key(count);
     for (size_t i = count; i-- > 0;) {
         key[i] = std::max(key[i], static_cast<double>(i));
+        if (controls_[i]->kind == Kind::Bevel)
+            key[i] = static_cast<double>(count) + 1;
         if (ControlData* parent = controls_[i]->parent) {
             for (size_t p = 0; p < i; ++p) {
                 if (controls_[p].get() == parent)
@@ -213,7 +307,18 @@ void Window::MakeControl(const ControlSpec& spec) {
         data->parent = &Require(spec.parent);
         data->place.left += data->parent->place.left;
         data->place.top += data->parent->place.top;
+        if (data->parent->kind == Kind::Tabs) {
+            data->place.left += kPageLeft;
+            data->place.top += kPageTop;
+        }
     }
+    if (spec.kind == Kind::TabPage) {
+        int pages = 0;
+        for (const auto& other : controls_)
+            pages += other->kind == Kind::TabPage && other->parent == data->parent ? 1 : 0;
+        data->pageIndex = pages;
+    }
+    data->autoSize = spec.kind == Kind::Label && spec.place.width == 0 && spec.place.height == 0;
 
     const wchar_t* className = WC_STATICW;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style;
@@ -261,7 +366,14 @@ void Window::MakeControl(const ControlSpec& spec) {
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
         case Kind::Panel:
-            style |= SS_NOTIFY;
+        case Kind::Bevel:
+            style |= SS_OWNERDRAW | SS_NOTIFY;
+            break;
+        case Kind::Tabs:
+            className = WC_TABCONTROLW;
+            style |= WS_TABSTOP;
+            break;
+        case Kind::TabPage:
             break;
         case Kind::Image:
             style |= SS_OWNERDRAW | SS_NOTIFY;
@@ -278,7 +390,13 @@ void Window::MakeControl(const ControlSpec& spec) {
     }
     if (spec.kind != Kind::RadioButton && !(spec.style & WS_GROUP))
         style |= WS_GROUP;
-    if (spec.kind != Kind::Custom) {
+    if (spec.kind == Kind::TabPage) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        std::wstring caption = Widen(spec.caption ? spec.caption : "");
+        item.pszText = caption.data();
+        SendMessageW(data->parent->hwnd, TCM_INSERTITEMW, data->pageIndex, reinterpret_cast<LPARAM>(&item));
+    } else if (spec.kind != Kind::Custom) {
         const RECT rect = ScaledRect(data->place);
         data->hwnd = CreateWindowExW(exStyle, className, Widen(spec.caption ? spec.caption : "").c_str(), style,
                                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, frame_,
@@ -321,6 +439,7 @@ void Window::ApplyFonts() {
             font = control->font.Get();
         }
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        FitLabel(*control);
     }
 }
 
@@ -508,7 +627,9 @@ std::string Window::Text(std::string_view name) const {
 }
 
 void Window::SetText(std::string_view name, std::string_view text) {
-    SetWindowTextW(Control(name), Widen(text).c_str());
+    auto& data = Require(name);
+    SetWindowTextW(data.hwnd, Widen(text).c_str());
+    FitLabel(data);
 }
 
 void Window::SetHint(std::string_view name, std::string_view hint) {
@@ -556,11 +677,12 @@ void Window::SetEnabled(std::string_view name, bool enabled) {
 }
 
 bool Window::ControlVisible(std::string_view name) const {
-    return (GetWindowLongW(Control(name), GWL_STYLE) & WS_VISIBLE) != 0;
+    return Require(name).shown;
 }
 
 void Window::SetVisible(std::string_view name, bool visible) {
-    ShowWindow(Control(name), visible ? SW_SHOWNA : SW_HIDE);
+    Require(name).shown = visible;
+    UpdatePageVisibility();
 }
 
 void Window::SetFont(std::string_view name, const FontSpec& font) {
@@ -570,6 +692,7 @@ void Window::SetFont(std::string_view name, const FontSpec& font) {
     data.font = MakeFont(dpi_, font.face.empty() ? nullptr : Widen(font.face).c_str(), font.pixelHeight, font.bold,
                          font.italic);
     SendMessageW(data.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.Get()), TRUE);
+    FitLabel(data);
 }
 
 void Window::SetTextColor(std::string_view name, COLORREF color) {
@@ -707,7 +830,15 @@ LRESULT Window::HandleFrame(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY: {
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-            if (ControlData* data = FindByHandle(header.hwndFrom); data && data->notify)
+            ControlData* data = FindByHandle(header.hwndFrom);
+            if (data && data->kind == Kind::Tabs && header.code == TCN_SELCHANGE) {
+                data->activePage = static_cast<int>(SendMessageW(data->hwnd, TCM_GETCURSEL, 0, 0));
+                UpdatePageVisibility();
+                if (data->change)
+                    data->change();
+                return 0;
+            }
+            if (data && data->notify)
                 return data->notify(header);
             break;
         }
@@ -718,7 +849,14 @@ LRESULT Window::HandleFrame(UINT message, WPARAM wParam, LPARAM lParam) {
             return HandleColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (ControlData* data = FindByHandle(item.hwndItem); data && data->picture) {
+            ControlData* drawn = FindByHandle(item.hwndItem);
+            if (drawn && (drawn->kind == Kind::Panel || drawn->kind == Kind::Bevel)) {
+                RECT r = item.rcItem;
+                FillRect(item.hDC, &r, reinterpret_cast<HBRUSH>(HandleColor(item.hDC, item.hwndItem)));
+                DrawEdge(item.hDC, &r, drawn->kind == Kind::Panel ? EDGE_RAISED : EDGE_ETCHED, BF_RECT);
+                return TRUE;
+            }
+            if (ControlData* data = drawn; data && data->picture) {
                 const RECT& r = item.rcItem;
                 FillRect(item.hDC, &r, reinterpret_cast<HBRUSH>(HandleColor(item.hDC, item.hwndItem)));
                 data->picture->Draw(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -880,6 +1018,10 @@ int RunMessageLoop() {
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1)
         Dispatch(msg);
     return got == 0 ? static_cast<int>(msg.wParam) : 1;
+}
+
+void SetHelpHandler(std::function<void(int topic)> handler) {
+    helpHandler = std::move(handler);
 }
 
 void SetMainWindow(Window* window) {

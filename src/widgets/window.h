@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <span>
@@ -24,14 +25,18 @@ enum class Kind {
     Edit,
     ListBox,
     ComboBox,
-    Panel,  // a flat area that other controls sit on
+    Panel,  // a raised area that other controls sit on
+    Bevel,  // an etched frame line, always beneath everything else
     Image,  // a picture drawn by the program
     ProgressBar,
     StatusBar,
-    Custom,  // made by the window itself (list views, grids, charts); only its place is kept here
+    Tabs,     // a page control; its pages are TabPage entries placed on it
+    TabPage,  // one page of a Tabs control (no window of its own); controls on it show with the page
+    Custom,   // made by the window itself (list views, grids, charts); only its place is kept here
 };
 
 // Design pixels at 96 DPI, relative to the frame or, for a control inside a panel or group box, to it.
+// A label of width and height 0 takes the size of its text.
 struct Place {
     int left = 0;
     int top = 0;
@@ -119,6 +124,19 @@ class Window {
     std::shared_ptr<const Bitmap> Picture(std::string_view name) const;
     void Focus(std::string_view name);
     void ApplyTexts(std::span<const TextSpec> texts);
+    void MoveControl(std::string_view name, int designLeft, int designTop);
+    Place ControlPlace(std::string_view name) const;  // design pixels, relative to the frame
+
+    // Pages of a Tabs control, numbered from 0 in table order.
+    int ActivePage(std::string_view tabs) const;
+    void ShowPage(std::string_view tabs, int page);
+
+    // Tab order as listed; the other controls keep theirs.
+    void SetTabOrder(std::initializer_list<std::string_view> names);
+
+    // The help topic F1 opens while this window is active; 0 for none.
+    int HelpTopic() const { return helpTopic_; }
+    void SetHelpTopic(int topic) { helpTopic_ = topic; }
 
     // Handlers by control name
     void OnClick(std::string_view name, std::function<void()> handler);
@@ -171,6 +189,9 @@ class Window {
     ControlData& Require(std::string_view name) const;
     void MakeControl(const ControlSpec& spec);
     void StackControls();
+    void FitLabel(ControlData& control);
+    void UpdatePageVisibility();
+    const ControlData* PageOf(const ControlData& control) const;
     void LayOut();
     void UpdateScrollBars();
     void Scroll(int bar, WORD request);
@@ -191,6 +212,7 @@ class Window {
     std::map<UINT_PTR, std::pair<bool, std::function<void()>>> timers_;
     UINT_PTR nextTimer_ = 1;
     std::function<void()> frameMouseMove_;
+    int helpTopic_ = 0;
 };
 
 // Handles every pending message and returns; the yield of every long operation.
@@ -198,6 +220,9 @@ void ProcessMessages();
 
 // Runs the program's message loop until the main window has closed.
 int RunMessageLoop();
+
+// Called with the active window's help topic when the user presses F1.
+void SetHelpHandler(std::function<void(int topic)> handler);
 
 // The window the program treats as its main window: closing it ends the message loop.
 void SetMainWindow(Window* window);
