@@ -228,8 +228,11 @@ TEST(WriteFileReplacing, WritesWholeFilesAndFailsCleanly) {
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "backup.reg").string();
     EXPECT_TRUE(registry::WriteFileReplacing(path, std::string("\xFF\xFE\0a", 4)));
-    std::ifstream in(path, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string content;
+    {
+        std::ifstream in(path, std::ios::binary);
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     EXPECT_EQ(content, std::string("\xFF\xFE\0a", 4));
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     EXPECT_FALSE(registry::WriteFileReplacing((folder / "no such folder" / "x.reg").string(), "x"));
