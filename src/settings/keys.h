@@ -37,6 +37,7 @@ inline constexpr std::string_view kFonts = "";
 // "General". True is English. Read first as text with an empty default: empty means no language has
 // been chosen yet. As a flag its default is the state of the options window's English button.
 inline constexpr FlagKey kLanguage{kGeneral, "Language/Kieli", true};
+inline constexpr TextKey kLanguageText{kGeneral, "Language/Kieli", ""};
 
 // "Duplicate file"
 inline constexpr TextKey kFoldersToIgnore{kDuplicateFile, "FoldersToIgnore", ""};

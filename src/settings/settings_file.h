@@ -43,7 +43,14 @@ class SettingsFile {
     void WriteText(std::string_view section, std::string_view key, std::string_view text);
     void WriteFlag(std::string_view section, std::string_view key, bool value);
 
-    // The same through the key table, with the table's default.
+    // The same through the key table, with the table's default or another one.
+    std::string ReadText(const TextKey& key, std::string_view fallback) const {
+        return ReadText(key.section, key.name, fallback);
+    }
+    int32_t ReadInteger(const IntegerKey& key, int32_t fallback) const {
+        return ReadInteger(key.section, key.name, fallback);
+    }
+    bool ReadFlag(const FlagKey& key, bool fallback) const { return ReadFlag(key.section, key.name, fallback); }
     std::string ReadText(const TextKey& key) const { return ReadText(key.section, key.name, key.fallback); }
     int32_t ReadInteger(const IntegerKey& key) const { return ReadInteger(key.section, key.name, key.fallback); }
     bool ReadFlag(const FlagKey& key) const { return ReadFlag(key.section, key.name, key.fallback); }

@@ -28,16 +28,16 @@ TEST_F(SettingsFileTest, LanguageReadsAsTextAndAsFlag) {
     Put("[General]\r\nLanguage/Kieli=yes\r\n");
     auto ini = Open();
     // Not empty, so no first-run window; not a number, so the flag falls back to its default.
-    EXPECT_EQ(ini.ReadText(keys::kLanguage.section, keys::kLanguage.name, ""), "yes");
+    EXPECT_EQ(ini.ReadText(keys::kLanguageText), "yes");
     EXPECT_TRUE(ini.ReadFlag(keys::kLanguage));
-    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
+    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage, false));
 
     Put("[General]\r\nLanguage/Kieli=2\r\n");
-    EXPECT_TRUE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
+    EXPECT_TRUE(ini.ReadFlag(keys::kLanguage, false));
     Put("[General]\r\nLanguage/Kieli=0\r\n");
     EXPECT_FALSE(ini.ReadFlag(keys::kLanguage));
     Put("[General]\r\nLanguage/Kieli=0x10\r\n");
-    EXPECT_TRUE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
+    EXPECT_TRUE(ini.ReadFlag(keys::kLanguage, false));
 }
 
 TEST_F(SettingsFileTest, RepeatIntervalEncodings) {
@@ -352,7 +352,7 @@ TEST_F(SettingsFileTest, FailedWriteRaisesAndLeavesTheFileAsItWas) {
     store_.unreadable.clear();
     const std::string huge = before + std::string(settings::kSettingsFileByteLimit, 'x');
     Put(huge);
-    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
+    EXPECT_FALSE(ini.ReadFlag(keys::kLanguage, false));
     EXPECT_THROW(ini.WriteFlag(keys::kLanguage, false), base::Error);
     EXPECT_EQ(File(), huge);
     EXPECT_EQ(store_.writes, 0);
