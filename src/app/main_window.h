@@ -6,9 +6,12 @@
 
 namespace app {
 
-// The program's home window; closing it ends the program.
+// The program's home: one button per tool down the left, an info panel on the right that welcomes the
+// user and explains the tool under the pointer. Closing it ends the program.
 class TPaaIkkuna : public widgets::Window {
   public:
+    static constexpr int kHelpTopic = 101;
+
     TPaaIkkuna();
     ~TPaaIkkuna() override;
 
@@ -16,12 +19,22 @@ class TPaaIkkuna : public widgets::Window {
     std::string LanguageText;
     int Tag = 0;  // 1 once the window has been activated for the first time
 
+    // Switches every window to its Finnish texts; run at most once, from the first show.
+    void DoSuomi();
+
+    void ShowInfo(std::string_view button);
+    void HideInfo();
+
   protected:
+    void FormShow() override;
     void FormActivate() override;
 
   private:
     void FormCreate();
     void FormDestroy();
+    void SettingsClick();
+
+    bool shownBefore_ = false;
 };
 
 // The message a second copy broadcasts to wake this one.

@@ -1,6 +1,7 @@
 #include "app/pictures.h"
 
-#include <cmath>
+#include <functional>
+#include <initializer_list>
 
 namespace app {
 namespace {
@@ -59,7 +60,129 @@ void DrawBird(HDC dc, int x, int y, int size) {
     Ellipse(dc, x + size * 74 / 100, y + size * 26 / 100, x + size * 79 / 100, y + size * 31 / 100);
 }
 
+void Fill(HDC dc, const RECT& area, COLORREF color) {
+    Brush brush(CreateSolidBrush(color));
+    FillRect(dc, &area, brush.Get());
+}
+
+void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points) {
+    Pen pen(CreatePen(PS_SOLID, width, color));
+    SelectScope select(dc, pen.Get());
+    bool first = true;
+    for (const POINT& p : points) {
+        if (first)
+            MoveToEx(dc, p.x, p.y, nullptr);
+        else
+            LineTo(dc, p.x, p.y);
+        first = false;
+    }
+}
+
+void Shape(HDC dc, COLORREF fill, COLORREF edge, const std::function<void()>& draw) {
+    Brush brush(CreateSolidBrush(fill));
+    Pen pen(CreatePen(PS_SOLID, 1, edge));
+    SelectScope selectBrush(dc, brush.Get());
+    SelectScope selectPen(dc, pen.Get());
+    draw();
+}
+
+void DrawGlyph(HDC dc, Glyph glyph) {
+    const COLORREF edge = RGB(40, 40, 40);
+    switch (glyph) {
+        case Glyph::Registry:  // three linked blocks, as the registry's tree of keys
+            Line(dc, 1, RGB(60, 60, 60), {{3, 4}, {3, 12}, {9, 12}});
+            Line(dc, 1, RGB(60, 60, 60), {{3, 7}, {9, 7}});
+            Shape(dc, RGB(70, 110, 200), edge, [&] { Rectangle(dc, 0, 0, 7, 5); });
+            Shape(dc, RGB(90, 170, 90), edge, [&] { Rectangle(dc, 8, 5, 15, 10); });
+            Shape(dc, RGB(220, 160, 50), edge, [&] { Rectangle(dc, 8, 10, 15, 15); });
+            break;
+        case Glyph::Duplicates:  // two overlapping pages
+            Shape(dc, RGB(255, 255, 255), edge, [&] { Rectangle(dc, 1, 1, 10, 12); });
+            Shape(dc, RGB(220, 235, 255), edge, [&] { Rectangle(dc, 5, 4, 14, 15); });
+            Line(dc, 1, RGB(80, 110, 170), {{7, 7}, {12, 7}});
+            Line(dc, 1, RGB(80, 110, 170), {{7, 10}, {12, 10}});
+            break;
+        case Glyph::Unnecessary:  // a waste basket
+            Shape(dc, RGB(150, 160, 170), edge, [&] {
+                const POINT bin[] = {{3, 4}, {13, 4}, {12, 15}, {4, 15}};
+                Polygon(dc, bin, 4);
+            });
+            Shape(dc, RGB(120, 130, 140), edge, [&] { Rectangle(dc, 2, 2, 15, 5); });
+            Line(dc, 1, RGB(70, 70, 70), {{6, 6}, {6, 14}});
+            Line(dc, 1, RGB(70, 70, 70), {{10, 6}, {10, 14}});
+            break;
+        case Glyph::SpaceUsage:  // a pie with one slice out
+            Shape(dc, RGB(70, 120, 210), edge, [&] { Pie(dc, 0, 1, 14, 15, 14, 8, 7, 1); });
+            Shape(dc, RGB(230, 90, 60), edge, [&] { Pie(dc, 2, 0, 16, 14, 9, 0, 16, 7); });
+            break;
+        case Glyph::Options:  // a tick in a box
+            Shape(dc, RGB(255, 255, 255), edge, [&] { Rectangle(dc, 1, 1, 15, 15); });
+            Line(dc, 2, RGB(0, 130, 0), {{4, 8}, {7, 11}, {12, 4}});
+            break;
+        case Glyph::About: {  // an "i" in a blue disc
+            Shape(dc, RGB(40, 90, 200), RGB(20, 50, 140), [&] { Ellipse(dc, 0, 0, 16, 16); });
+            Fill(dc, RECT{7, 3, 9, 5}, RGB(255, 255, 255));
+            Fill(dc, RECT{7, 6, 9, 13}, RGB(255, 255, 255));
+            break;
+        }
+        case Glyph::Close:  // a red cross
+            Line(dc, 3, RGB(200, 30, 30), {{3, 3}, {12, 12}});
+            Line(dc, 3, RGB(200, 30, 30), {{12, 3}, {3, 12}});
+            break;
+    }
+}
+
 }  // namespace
+
+std::shared_ptr<const widgets::Bitmap> InitialLetter(wchar_t letter) {
+    return std::make_shared<widgets::Bitmap>(59, 43, [letter](HDC dc) {
+        // A drop capital: a shadowed serif letter in navy, outlined in gold.
+        SetBkMode(dc, TRANSPARENT);
+        Font face(CreateFontW(-46, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_ROMAN,
+                              L"Times New Roman"));
+        SelectScope font(dc, face.Get());
+        RECT box{0, -4, 59, 43};
+        SetTextColor(dc, RGB(160, 170, 190));
+        RECT shadow = box;
+        OffsetRect(&shadow, 3, 3);
+        DrawTextW(dc, &letter, 1, &shadow, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SetTextColor(dc, RGB(200, 160, 40));
+        for (const POINT offset : {POINT{-1, 0}, POINT{1, 0}, POINT{0, -1}, POINT{0, 1}}) {
+            RECT outline = box;
+            OffsetRect(&outline, offset.x, offset.y);
+            DrawTextW(dc, &letter, 1, &outline, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        SetTextColor(dc, RGB(0, 0, 128));
+        DrawTextW(dc, &letter, 1, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    });
+}
+
+std::shared_ptr<const widgets::Bitmap> ButtonGlyph(Glyph glyph) {
+    return std::make_shared<widgets::Bitmap>(16, 16, [glyph](HDC dc) { DrawGlyph(dc, glyph); });
+}
+
+std::shared_ptr<const widgets::Bitmap> FinnishFlag() {
+    return std::make_shared<widgets::Bitmap>(16, 16, [](HDC dc) {
+        Fill(dc, RECT{0, 3, 16, 13}, RGB(255, 255, 255));
+        Fill(dc, RECT{4, 3, 7, 13}, RGB(0, 47, 108));
+        Fill(dc, RECT{0, 7, 16, 9}, RGB(0, 47, 108));
+    });
+}
+
+std::shared_ptr<const widgets::Bitmap> BritishFlag() {
+    return std::make_shared<widgets::Bitmap>(16, 16, [](HDC dc) {
+        Fill(dc, RECT{0, 3, 16, 13}, RGB(1, 33, 105));
+        Line(dc, 2, RGB(255, 255, 255), {{0, 3}, {16, 13}});
+        Line(dc, 2, RGB(255, 255, 255), {{16, 3}, {0, 13}});
+        Line(dc, 1, RGB(200, 16, 46), {{0, 3}, {16, 13}});
+        Line(dc, 1, RGB(200, 16, 46), {{16, 3}, {0, 13}});
+        Fill(dc, RECT{6, 3, 10, 13}, RGB(255, 255, 255));
+        Fill(dc, RECT{0, 6, 16, 10}, RGB(255, 255, 255));
+        Fill(dc, RECT{7, 3, 9, 13}, RGB(200, 16, 46));
+        Fill(dc, RECT{0, 7, 16, 9}, RGB(200, 16, 46));
+    });
+}
 
 std::shared_ptr<const widgets::Bitmap> SplashBanner() {
     return std::make_shared<widgets::Bitmap>(560, 202, [](HDC dc) {

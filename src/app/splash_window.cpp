@@ -47,7 +47,7 @@ void TOdota::ShowSplash() {
 
 LRESULT TOdota::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR) {
-        SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        ::SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
         return TRUE;
     }
     return Window::WindowMessage(message, wParam, lParam);

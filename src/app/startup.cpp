@@ -6,6 +6,7 @@
 #include "app/global_error.h"
 #include "app/window_set.h"
 #include "widgets/error_hook.h"
+#include "widgets/help.h"
 #include "widgets/window.h"
 
 namespace app {
@@ -50,6 +51,7 @@ int RunProgram() {
     OdotaIkkuna->ShowSplash();
 
     SetHelpFile("VireoE.htm");
+    widgets::SetHelpHandler([](int topic) { widgets::OpenHelpTopic(HelpFile(), topic); });
     CreateWindows();
 
     PaaIkkuna->Show();

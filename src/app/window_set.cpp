@@ -6,16 +6,24 @@ namespace app {
 
 std::unique_ptr<TOdota> OdotaIkkuna;
 std::unique_ptr<TPaaIkkuna> PaaIkkuna;
+std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
+std::unique_ptr<widgets::TAboutBox> AboutBox;
+std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
 void CreateWindows() {
     PaaIkkuna = std::make_unique<TPaaIkkuna>();
     widgets::SetMainWindow(PaaIkkuna.get());
-    // The tool windows, the options window, the about box and the language choice follow here, in this
-    // order: TRegistryIkkuna, TOptionsIkkuna, TAboutBox, TKaksoisIkkuna, TBackupIkkuna, TKaavioIkkuna,
-    // TKieliIkkuna.
+    // TRegistryIkkuna comes here when it exists.
+    OptionsIkkuna = std::make_unique<settings::TOptionsIkkuna>();
+    AboutBox = std::make_unique<widgets::TAboutBox>();
+    // TKaksoisIkkuna, TBackupIkkuna and TKaavioIkkuna come here, in that order, when they exist.
+    KieliIkkuna = std::make_unique<TKieliIkkuna>();
 }
 
 void DestroyWindows() {
+    KieliIkkuna.reset();
+    AboutBox.reset();
+    OptionsIkkuna.reset();
     widgets::SetMainWindow(nullptr);
     PaaIkkuna.reset();
 }

@@ -2,8 +2,11 @@
 
 #include <memory>
 
+#include "app/language_window.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "settings/options_window.h"
+#include "widgets/about_box.h"
 
 namespace app {
 
@@ -11,6 +14,9 @@ namespace app {
 // The splash's goes when the main window is first activated.
 extern std::unique_ptr<TOdota> OdotaIkkuna;
 extern std::unique_ptr<TPaaIkkuna> PaaIkkuna;
+extern std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
+extern std::unique_ptr<widgets::TAboutBox> AboutBox;
+extern std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
 // Makes every window once, in the program's fixed order; the first becomes the main window.
 void CreateWindows();

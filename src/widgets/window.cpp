@@ -35,6 +35,7 @@ struct Window::ControlData {
     std::function<void()> change;
     std::function<void()> mouseMove;
     std::function<LRESULT(const NMHDR&)> notify;
+    HCURSOR cursor = nullptr;
     bool shown = true;  // as the table or the program wants it, whatever page is showing
     bool autoSize = false;
     int activePage = 0;  // of a Tabs control
@@ -267,7 +268,8 @@ Place Window::ControlPlace(std::string_view name) const {
 }
 
 // Tab order follows the stacking order, so the controls are stacked in table order, except that a panel
-// or group box goes right below the last control placed on it, or it would paint over them.
+// or group box goes right below the last control placed on it and a picture below the controls after it,
+// or they would paint over them.
 void Window::StackControls() {
     const size_t count = controls_.size();
     std::vector<double> key(count);
@@ -275,6 +277,13 @@ void Window::StackControls() {
         key[i] = std::max(key[i], static_cast<double>(i));
         if (controls_[i]->kind == Kind::Bevel)
             key[i] = static_cast<double>(count) + 1;
+        // A picture lies beneath the texts drawn over it on the same panel.
+        if (controls_[i]->kind == Kind::Image) {
+            for (size_t j = i + 1; j < count; ++j) {
+                if (controls_[j]->parent == controls_[i]->parent)
+                    key[i] = std::max(key[i], key[j] + 0.25);
+            }
+        }
         if (ControlData* parent = controls_[i]->parent) {
             for (size_t p = 0; p < i; ++p) {
                 if (controls_[p].get() == parent)
@@ -724,6 +733,10 @@ void Window::SetPicture(std::string_view name, std::shared_ptr<const Bitmap> pic
     InvalidateRect(data.hwnd, nullptr, TRUE);
 }
 
+void Window::SetControlCursor(std::string_view name, const wchar_t* systemCursor) {
+    Require(name).cursor = LoadCursorW(nullptr, systemCursor);
+}
+
 std::shared_ptr<const Bitmap> Window::Picture(std::string_view name) const {
     return Require(name).picture;
 }
@@ -991,6 +1004,12 @@ Window::ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             auto* window = reinterpret_cast<Window*>(owner);
             if (ControlData* data = window->FindByHandle(hwnd); data && data->mouseMove)
                 data->mouseMove();
+        } else if (message == WM_SETCURSOR) {
+            auto* window = reinterpret_cast<Window*>(owner);
+            if (ControlData* data = window->FindByHandle(hwnd); data && data->cursor) {
+                ::SetCursor(data->cursor);
+                return TRUE;
+            }
         } else if (message == WM_NCDESTROY) {
             RemoveWindowSubclass(hwnd, ControlSubclassProc, 1);
         }

@@ -121,6 +121,7 @@ class Window {
     void SetTextColor(std::string_view name, COLORREF color);
     void SetBackColor(std::string_view name, COLORREF color);
     void SetPicture(std::string_view name, std::shared_ptr<const Bitmap> picture);
+    void SetControlCursor(std::string_view name, const wchar_t* systemCursor);  // IDC_HAND, ...
     std::shared_ptr<const Bitmap> Picture(std::string_view name) const;
     void Focus(std::string_view name);
     void ApplyTexts(std::span<const TextSpec> texts);
