@@ -14,6 +14,9 @@ void SetHelpFile(std::string path);
 // Makes the one TGlobaaliVirheK and hands it every error that escapes a window's handler.
 void InstallErrorHook();
 
+// F1 opens the current help file at the active window's topic.
+void InstallHelpHandler();
+
 // The whole run: the single-instance guard, the splash, every window, the message loop.
 int RunProgram();
 

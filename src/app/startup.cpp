@@ -37,6 +37,10 @@ void InstallErrorHook() {
     widgets::SetErrorHook([] { errorHandler.AppException(); });
 }
 
+void InstallHelpHandler() {
+    widgets::SetHelpHandler([](int topic) { widgets::OpenHelpTopic(HelpFile(), topic); });
+}
+
 int RunProgram() {
     // Held until the process ends; the system releases it then.
     CreateMutexW(nullptr, FALSE, L"Vireo");
@@ -51,7 +55,7 @@ int RunProgram() {
     OdotaIkkuna->ShowSplash();
 
     SetHelpFile("VireoE.htm");
-    widgets::SetHelpHandler([](int topic) { widgets::OpenHelpTopic(HelpFile(), topic); });
+    InstallHelpHandler();
     CreateWindows();
 
     PaaIkkuna->Show();

@@ -1,0 +1,150 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/window_set.h"
+#include "base/texts.h"
+#include "platform/program_folder.h"
+#include "support/win/temp_folder.h"
+#include "widgets/help.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The program's windows made as at start, with the program folder in a folder of the test's own.
+class ShellTest : public testing::Test {
+  protected:
+    void SetUp() override { platform::SetProgramFolderForTests(folder_.Path()); }
+    void TearDown() override {
+        app::DestroyWindows();
+        app::DestroySplash();
+        base::SetFinnishUI(false);
+        platform::SetProgramFolderForTests("");
+    }
+
+    void WriteOptions(const std::string& text) { WriteFile(folder_ / "Options.ini", text); }
+    std::string Options() const {
+        std::string text;
+        ReadFile(folder_ / "Options.ini", text);
+        return text;
+    }
+    void Start() {
+        app::InstallErrorHook();
+        app::OdotaIkkuna = std::make_unique<app::TOdota>();
+        app::OdotaIkkuna->ShowSplash();
+        app::CreateWindows();
+        app::PaaIkkuna->Show();
+        widgets::ProcessMessages();
+    }
+    app::TPaaIkkuna& Main() { return *app::PaaIkkuna; }
+
+    TempFolder folder_;
+};
+
+void MoveMouseOver(HWND control) {
+    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+}
+
+// Answers the first-run question from inside its modal loop.
+std::wstring pressOnLanguageWindow;
+void CALLBACK PressLanguageButton(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND window = FindWindowW(L"VireoWindow", L"Valitse kieli/Choose language");
+    if (!window)
+        return;
+    if (pressOnLanguageWindow == L"close") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    HWND frame = GetWindow(window, GW_CHILD);
+    HWND button = FindWindowExW(frame, nullptr, L"Button", pressOnLanguageWindow.c_str());
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, FinnishSettingGivesFinnishTextsAndTheInitialT) {
+    WriteOptions("[General]\r\nLanguage/Kieli=0\r\n");
+    Start();
+    EXPECT_TRUE(base::FinnishUI());
+    EXPECT_TRUE(app::OptionsIkkuna->Checked("Suomi"));
+    EXPECT_FALSE(app::OptionsIkkuna->Checked("English"));
+    EXPECT_EQ(Main().Text("Label1"), "ervetuloa Vireo 1.5:seen!");
+    EXPECT_EQ(Main().Text("RegistryClean"), "&Puhdista rekisteri");
+    EXPECT_EQ(Main().Caption(), "Vireo 1.5 by Lumoworks");
+    EXPECT_EQ(Main().Picture("Image1"), Main().Picture("Image2"));
+    EXPECT_EQ(Main().ControlPlace("Label1").left, 136 + 64 - 8);
+    EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoS.htm");
+    EXPECT_EQ(app::AboutBox->Caption(), "Tietoa");
+    EXPECT_EQ(app::OptionsIkkuna->Caption(), "Asetukset");
+    EXPECT_EQ(app::OdotaIkkuna, nullptr) << "the first activation destroys the splash";
+}
+
+TEST_F(ShellTest, EnglishWhenTheKeySaysSoOrIsNotANumber) {
+    for (const char* value : {"1", "yes", "2"}) {
+        WriteOptions(std::string("[general]\r\nlanguage/kieli=") + value + "\r\n");
+        Start();
+        EXPECT_FALSE(base::FinnishUI()) << value;
+        EXPECT_EQ(Main().Text("Label1"), "elcome to Vireo 1.5!");
+        EXPECT_EQ(Main().ControlPlace("Label1").left, 136 + 64);
+        EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoE.htm");
+        EXPECT_EQ(Main().LanguageText, value);
+        app::DestroyWindows();
+    }
+}
+
+TEST_F(ShellTest, InfoPanelFollowsThePointer) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    EXPECT_FALSE(Main().ControlVisible("Label3"));
+    MoveMouseOver(Main().Control("Tietoa"));
+    EXPECT_TRUE(Main().ControlVisible("Label3"));
+    EXPECT_TRUE(Main().ControlVisible("Label4"));
+    EXPECT_EQ(Main().Text("Label3"), "About");
+    EXPECT_EQ(Main().Text("Label4"), "Shows some intresting information about Vireo. Check it out please!");
+
+    MoveMouseOver(Main().Control("Label3"));  // the title itself keeps the panel as it is
+    EXPECT_TRUE(Main().ControlVisible("Label3"));
+    MoveMouseOver(Main().Control("Label4"));
+    EXPECT_FALSE(Main().ControlVisible("Label3"));
+    EXPECT_FALSE(Main().ControlVisible("Label4"));
+
+    MoveMouseOver(Main().Control("Sulje"));
+    EXPECT_EQ(Main().Text("Label3"), "Close");
+    MoveMouseOver(Main().Frame());
+    EXPECT_FALSE(Main().ControlVisible("Label3"));
+}
+
+TEST_F(ShellTest, FirstRunAsksForTheLanguageAndWritesIt) {
+    pressOnLanguageWindow = L"&Suomi";
+    SetTimer(nullptr, 0, 300, PressLanguageButton);
+    Start();
+    EXPECT_EQ(Options(), "[General]\r\nLanguage/Kieli=0\r\n");
+    EXPECT_TRUE(base::FinnishUI());
+    EXPECT_EQ(Main().Text("Label1"), "ervetuloa Vireo 1.5:seen!");
+    EXPECT_EQ(app::OdotaIkkuna, nullptr);
+}
+
+TEST_F(ShellTest, ClosingTheLanguageQuestionWritesNothingAndStartsInEnglish) {
+    pressOnLanguageWindow = L"close";
+    SetTimer(nullptr, 0, 300, PressLanguageButton);
+    Start();
+    EXPECT_FALSE(FileExists(folder_ / "Options.ini"));
+    EXPECT_FALSE(base::FinnishUI());
+    EXPECT_TRUE(app::OptionsIkkuna->Checked("English"));
+}
+
+TEST_F(ShellTest, F1OpensTheTopicOfTheActiveWindowInTheCurrentLanguage) {
+    WriteOptions("[General]\r\nLanguage/Kieli=0\r\n");
+    std::vector<std::string> opened;
+    widgets::SetHelpOpener([&](const std::string& url) { opened.push_back(url); });
+    app::InstallHelpHandler();
+    Start();
+    PostMessageW(Main().Handle(), WM_KEYDOWN, VK_F1, 0);
+    widgets::ProcessMessages();
+    widgets::SetHelpOpener({});
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find("VireoS.htm#topic101"), std::string::npos) << opened[0];
+}
