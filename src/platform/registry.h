@@ -28,9 +28,11 @@ struct RegistryKeyInfo {
     uint64_t lastWriteTime = 0;  // 100 ns ticks since 1601-01-01, UTC, as stored
 };
 
-struct RegistryValueName {
+// A value as listed: its name, its type and, for REG_SZ and REG_EXPAND_SZ values only, its data.
+struct RegistryValue {
     std::string name;  // empty for the key's default value
     uint32_t type = registry_type::kNone;
+    std::string textBytes;
 };
 
 // A value's type and its data exactly as stored (string data is UTF-16 LE, with whatever NULs it holds).
@@ -48,7 +50,8 @@ class RegistryKey {
     virtual std::optional<RegistryKeyInfo> Info() const = 0;
     // Names in the registry's enumeration order; a key that cannot be listed gives what was read so far.
     virtual std::vector<std::string> SubkeyNames() const = 0;
-    virtual std::vector<RegistryValueName> Values() const = 0;
+    // The data of the text values comes with the listing: one call per value instead of two.
+    virtual std::vector<RegistryValue> Values() const = 0;
     // Nothing when the value does not exist or cannot be read.
     virtual std::optional<uint32_t> TypeOf(std::string_view valueName) const = 0;
     virtual std::optional<RegistryData> Read(std::string_view valueName) const = 0;

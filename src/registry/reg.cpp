@@ -7,7 +7,7 @@ namespace registry {
 using platform::RegistryData;
 using platform::RegistryDeletion;
 using platform::RegistryKeyInfo;
-using platform::RegistryValueName;
+using platform::RegistryValue;
 
 bool IsTextType(uint32_t type) {
     return type == platform::registry_type::kString || type == platform::registry_type::kExpandString;
@@ -48,8 +48,8 @@ std::vector<std::string> Reg::GetKeyNames() const {
     return current_ ? current_->SubkeyNames() : std::vector<std::string>{};
 }
 
-std::vector<RegistryValueName> Reg::GetValues() const {
-    return current_ ? current_->Values() : std::vector<RegistryValueName>{};
+std::vector<RegistryValue> Reg::GetValues() const {
+    return current_ ? current_->Values() : std::vector<RegistryValue>{};
 }
 
 std::vector<std::string> Reg::GetValueNames() const {

@@ -29,7 +29,7 @@ class Reg {
     const std::string& CurrentPath() const { return currentPath_; }
 
     std::vector<std::string> GetKeyNames() const;
-    std::vector<platform::RegistryValueName> GetValues() const;
+    std::vector<platform::RegistryValue> GetValues() const;
     std::vector<std::string> GetValueNames() const;
     std::optional<uint32_t> GetDataType(std::string_view name) const;
     // The text of a REG_SZ or REG_EXPAND_SZ value (not expanded), read whole and cut at its first NUL;

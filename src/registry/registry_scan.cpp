@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "registry/utf16.h"
 
 namespace registry {
 
@@ -22,12 +23,30 @@ RegistryScan::RegistryScan(Reg& reg,
                            const base::FormatSettings& settings,
                            ScanHooks hooks,
                            bool& stopScan)
-    : reg_(reg), probe_(probe), settings_(settings), hooks_(std::move(hooks)), StopScan(stopScan) {}
+    : reg_(reg), drives_(probe), settings_(settings), hooks_(std::move(hooks)), StopScan(stopScan) {}
+
+platform::ProbeOutcome RegistryScan::DriveCache::Attributes(std::string_view path) const {
+    return probe_.Attributes(path);
+}
+
+platform::ProbeOutcome RegistryScan::DriveCache::Find(std::string_view path) const {
+    return probe_.Find(path);
+}
+
+platform::ProbeDriveType RegistryScan::DriveCache::DriveType(std::string_view root) const {
+    const unsigned index = static_cast<unsigned char>(root[0]);
+    if (!known_[index]) {
+        types_[index] = probe_.DriveType(root);
+        known_[index] = true;
+    }
+    return types_[index];
+}
 
 size_t RegistryScan::ScanRegistry(const std::vector<ScanRoot>& roots) {
     StopScan = false;
     FirstHit = true;
     results_ = 0;
+    drives_.Forget();
     for (const auto& root : roots) {
         if (StopScan)
             break;
@@ -70,13 +89,10 @@ void RegistryScan::ScanValues(const std::string& keyName) {
             hooks_.yield();
         if (StopScan)
             break;
-        // A value deleted or retyped since the listing is passed over.
-        const auto text = reg_.ReadString(value.name);
-        if (!text)
+        const std::string text = RegistryText(value.textBytes);
+        if (IsLiveReference(value.name, drives_) && IsLiveReference(text, drives_))
             continue;
-        if (IsLiveReference(value.name, probe_) && IsLiveReference(*text, probe_))
-            continue;
-        AddRow(value.name, *text);
+        AddRow(value.name, text);
     }
 }
 
@@ -126,6 +142,16 @@ bool IsLiveReference(std::string_view text, const platform::PathProbe& probe) {
     const std::string root{text[0], ':', '\\'};
     if (probe.DriveType(root) != platform::ProbeDriveType::Fixed)
         return true;
+
+    // A type library is registered as its file followed by "\" and the resource number, e.g.
+    // C:\WINDOWS\SYSTEM32\VBSCRIPT.DLL\3; it is the file that must exist, not a folder of that name.
+    if (const size_t slash = text.find_last_of('\\'); slash + 1 < text.size() && slash > 2) {
+        const std::string_view last = text.substr(slash + 1);
+        const std::string_view file = text.substr(0, slash);
+        const size_t fileMark = file.find_last_of(".\\:");
+        if (last.find_first_not_of("0123456789") == std::string_view::npos && file[fileMark] == '.')
+            text = file;
+    }
 
     const size_t mark = text.find_last_of(".\\:");
     const bool hasExtension = text[mark] == '.';

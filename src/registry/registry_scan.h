@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -62,8 +63,23 @@ class RegistryScan {
   private:
     void AddRow(const std::string& name, const std::string& text);
 
+    // The drive type of each letter asked once per scan: it is the one slow question for most texts.
+    class DriveCache final : public platform::PathProbe {
+      public:
+        explicit DriveCache(const platform::PathProbe& probe) : probe_(probe) {}
+        void Forget() { known_.fill(false); }
+        platform::ProbeOutcome Attributes(std::string_view path) const override;
+        platform::ProbeOutcome Find(std::string_view path) const override;
+        platform::ProbeDriveType DriveType(std::string_view root) const override;
+
+      private:
+        const platform::PathProbe& probe_;
+        mutable std::array<bool, 256> known_{};
+        mutable std::array<platform::ProbeDriveType, 256> types_{};
+    };
+
     Reg& reg_;
-    const platform::PathProbe& probe_;
+    DriveCache drives_;
     const base::FormatSettings& settings_;
     ScanHooks hooks_;
     bool& StopScan;

@@ -57,48 +57,44 @@ class Win32Key final : public RegistryKey {
 
     std::vector<std::string> SubkeyNames() const override {
         std::vector<std::string> names;
-        DWORD count = 0;
-        DWORD longest = 0;
-        RegQueryInfoKeyW(handle_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
-        names.reserve(count);
-        std::wstring buffer(static_cast<size_t>(longest) + 1, L'\0');
-        for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            const LONG result =
-                RegEnumKeyExW(handle_, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (result == ERROR_MORE_DATA && buffer.size() < 32768) {
-                // A key added since the count was taken may have a longer name.
-                buffer.resize(buffer.size() * 2 + 256);
+        // Key names have at most 255 characters, so no size query is needed before listing; a longer one
+        // (which no open could reach anyway) is passed over.
+        thread_local std::wstring name(1024, L'\0');
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(name.size());
+            const LONG result = RegEnumKeyExW(handle_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_MORE_DATA)
                 continue;
-            }
             if (result != ERROR_SUCCESS)
                 break;
-            names.push_back(win32::Narrow(std::wstring_view(buffer.data(), length)));
-            ++index;
+            names.push_back(win32::Narrow(std::wstring_view(name.data(), length)));
         }
         return names;
     }
 
-    std::vector<RegistryValueName> Values() const override {
-        std::vector<RegistryValueName> values;
-        DWORD count = 0;
-        DWORD longest = 0;
-        RegQueryInfoKeyW(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
-                         nullptr, nullptr);
-        values.reserve(count);
-        std::wstring buffer(static_cast<size_t>(longest) + 1, L'\0');
+    std::vector<RegistryValue> Values() const override {
+        std::vector<RegistryValue> values;
+        // Value names have at most 16383 characters.
+        thread_local std::wstring name(16384, L'\0');
+        thread_local std::string data(4096, '\0');
         for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
+            DWORD nameLength = static_cast<DWORD>(name.size());
             DWORD type = REG_NONE;
-            const LONG result = RegEnumValueW(handle_, index, buffer.data(), &length, nullptr, &type, nullptr, nullptr);
-            if (result == ERROR_MORE_DATA && buffer.size() < 65536) {
-                buffer.resize(buffer.size() * 2 + 256);
+            DWORD size = static_cast<DWORD>(data.size());
+            const LONG result = RegEnumValueW(handle_, index, name.data(), &nameLength, nullptr, &type,
+                                              reinterpret_cast<BYTE*>(data.data()), &size);
+            if (result == ERROR_MORE_DATA && size > data.size() && size < (1u << 30)) {
+                data.resize(size);
                 continue;
             }
             if (result != ERROR_SUCCESS)
                 break;
-            values.push_back({win32::Narrow(std::wstring_view(buffer.data(), length)), type});
+            RegistryValue value;
+            value.name = win32::Narrow(std::wstring_view(name.data(), nameLength));
+            value.type = type;
+            if (type == REG_SZ || type == REG_EXPAND_SZ)
+                value.textBytes.assign(data.data(), size);
+            values.push_back(std::move(value));
             ++index;
         }
         return values;

@@ -47,10 +47,12 @@ class FakeOpenKey final : public platform::RegistryKey {
             names.push_back(subkey->name);
         return names;
     }
-    std::vector<platform::RegistryValueName> Values() const override {
-        std::vector<platform::RegistryValueName> values;
-        for (const auto& [name, data] : key_.values)
-            values.push_back({name, data.type});
+    std::vector<platform::RegistryValue> Values() const override {
+        std::vector<platform::RegistryValue> values;
+        for (const auto& [name, data] : key_.values) {
+            const bool text = data.type == 1 || data.type == 2;
+            values.push_back({name, data.type, text ? data.bytes : std::string()});
+        }
         return values;
     }
     std::optional<uint32_t> TypeOf(std::string_view name) const override {

@@ -59,6 +59,15 @@ TEST_F(LiveReference, FoldersAndFilesAreToldApartByTheExtension) {
     EXPECT_FALSE(Live("Q:\\"));
 }
 
+TEST_F(LiveReference, ATypeLibrarysResourceNumberIsNotAFolder) {
+    EXPECT_TRUE(Live("C:\\WINDOWS\\KERNEL32.DLL\\2"));
+    EXPECT_TRUE(Live("C:\\WINDOWS\\KERNEL32.DLL\\12"));
+    EXPECT_FALSE(Live("C:\\WINDOWS\\NOSUCH.DLL\\2"));
+    EXPECT_FALSE(Live("C:\\OLDAPP\\APP.TLB\\1"));
+    EXPECT_FALSE(Live("C:\\WINDOWS\\2"));                // a folder named by a number is a folder
+    EXPECT_FALSE(Live("C:\\WINDOWS\\KERNEL32.DLL\\X"));  // only a number follows a type library
+}
+
 TEST_F(LiveReference, OnlyNotThereOutcomesMakeAReferenceDead) {
     // A folder that exists but refuses to be looked into, a file that cannot be queried.
     probe.attributes["C:\\LOCKED"] = ProbeOutcome::Failed;
