@@ -16,6 +16,7 @@ void CreateWindows() {
     // TRegistryIkkuna comes here when it exists.
     OptionsIkkuna = std::make_unique<settings::TOptionsIkkuna>();
     AboutBox = std::make_unique<widgets::TAboutBox>();
+    AboutBox->SetHelpTopic(widgets::TAboutBox::kHelpTopic);
     // TKaksoisIkkuna, TBackupIkkuna and TKaavioIkkuna come here, in that order, when they exist.
     KieliIkkuna = std::make_unique<TKieliIkkuna>();
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/application.h"
+#include "app/finnish.h"
 #include "app/window_set.h"
 #include "base/texts.h"
 #include "platform/program_folder.h"
@@ -147,4 +150,87 @@ TEST_F(ShellTest, F1OpensTheTopicOfTheActiveWindowInTheCurrentLanguage) {
     widgets::SetHelpOpener({});
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("VireoS.htm#topic101"), std::string::npos) << opened[0];
+}
+
+namespace {
+struct Info {
+    const char* button;
+    const char* english;
+    const char* finnish;
+};
+constexpr Info kTitles[] = {
+    {"RegistryClean", "Clean registry", "Puhdista rekisteri"},
+    {"Kaksois", "Find duplicate files", "Etsi duplikaatit tiedostot"},
+    {"Backups", "Search for unnecessary files", "Etsi turhat tiedostot"},
+    {"Kaytto", "Space usage", "Tilan käyttö"},
+    {"Settings", "Options", "Asetukset"},
+    {"Tietoa", "About", "Tietoa"},
+    {"Sulje", "Close", "Sulje"},
+};
+}  // namespace
+
+TEST_F(ShellTest, EveryButtonExplainsItselfInBothLanguages) {
+    for (const bool finnish : {false, true}) {
+        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
+        Start();
+        std::set<std::string> bodies;
+        for (const auto& info : kTitles) {
+            Main().ShowInfo(info.button);
+            EXPECT_EQ(Main().Text("Label3"), finnish ? info.finnish : info.english);
+            bodies.insert(Main().Text("Label4"));
+        }
+        EXPECT_EQ(bodies.size(), std::size(kTitles)) << "each button has a body of its own";
+        Main().ShowInfo("Sulje");
+        EXPECT_EQ(Main().Text("Label4"), finnish ? "Yksinkertainen toiminto joka estää Vireoiä toimimasta."
+                                                 : "Simple procedure which will prevent Vireo from operating.");
+        for (const char* hides : {"Panel1", "Image1", "Label1", "Label2"}) {
+            Main().ShowInfo("Kaytto");
+            MoveMouseOver(Main().Control(hides));
+            EXPECT_FALSE(Main().ControlVisible("Label3")) << hides;
+        }
+        app::DestroyWindows();
+        base::SetFinnishUI(false);
+    }
+}
+
+TEST_F(ShellTest, EveryNameInTheFinnishTablesExists) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    const std::pair<const widgets::Window*, std::span<const widgets::TextSpec>> tables[] = {
+        {app::PaaIkkuna.get(), app::MainWindowFinnishTexts()},
+        {app::AboutBox.get(), widgets::kAboutBoxFinnish},
+        {app::OptionsIkkuna.get(), settings::OptionsFinnishTexts()},
+    };
+    for (const auto& [window, table] : tables) {
+        EXPECT_FALSE(table.empty());
+        for (const auto& text : table) {
+            if (*text.name)
+                EXPECT_TRUE(window->HasControl(text.name)) << window->Caption() << ": " << text.name;
+        }
+    }
+}
+
+namespace {
+void CALLBACK PressF1ThenClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND active = GetActiveWindow();
+    PostMessageW(active, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(active, WM_CLOSE, 0, 0);
+}
+}  // namespace
+
+TEST_F(ShellTest, F1TopicFollowsTheActiveWindow) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    std::vector<std::string> opened;
+    widgets::SetHelpOpener([&](const std::string& url) { opened.push_back(url); });
+    app::InstallHelpHandler();
+    Start();
+    SetTimer(nullptr, 0, 100, PressF1ThenClose);
+    app::OptionsIkkuna->ShowModal();
+    SetTimer(nullptr, 0, 100, PressF1ThenClose);
+    app::AboutBox->ShowModal();
+    widgets::SetHelpOpener({});
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_NE(opened[0].find("VireoE.htm#topic105"), std::string::npos) << opened[0];
+    EXPECT_NE(opened[1].find("VireoE.htm#topic101"), std::string::npos) << opened[1];
 }
