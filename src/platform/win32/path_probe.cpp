@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -22,26 +24,62 @@ bool MeansMissing(DWORD error) {
     }
 }
 
+ProbeOutcome QueryAttributes(const std::wstring& path) {
+    SetLastError(ERROR_SUCCESS);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ProbeOutcome::Exists;
+    return MeansMissing(GetLastError()) ? ProbeOutcome::Missing : ProbeOutcome::Failed;
+}
+
+ProbeOutcome QueryListing(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find != INVALID_HANDLE_VALUE) {
+        FindClose(find);
+        return ProbeOutcome::Exists;
+    }
+    return MeansMissing(GetLastError()) ? ProbeOutcome::Missing : ProbeOutcome::Failed;
+}
+
+// On 64-bit Windows a 32-bit program's System32 is the SysWOW64 folder, so the registrations of 32-bit
+// software name System32 for files that live only in SysWOW64. Such a path is missing only when it is
+// missing in both.
+std::string Wow64Twin(std::string_view path) {
+    static const std::pair<std::string, std::string> folders = [] {
+        wchar_t system[MAX_PATH + 1] = {};
+        wchar_t wow[MAX_PATH + 1] = {};
+        const UINT systemLength = GetSystemDirectoryW(system, MAX_PATH + 1);
+        const UINT wowLength = GetSystemWow64DirectoryW(wow, MAX_PATH + 1);
+        if (systemLength == 0 || systemLength > MAX_PATH || wowLength == 0 || wowLength > MAX_PATH)
+            return std::pair<std::string, std::string>{};
+        return std::pair<std::string, std::string>{win32::Narrow(std::wstring_view(system, systemLength)),
+                                                   win32::Narrow(std::wstring_view(wow, wowLength))};
+    }();
+    const auto& [system, wow] = folders;
+    if (system.empty() || path.size() < system.size())
+        return {};
+    const std::wstring head = win32::Widen(path.substr(0, system.size()));
+    const std::wstring wideSystem = win32::Widen(system);
+    if (CompareStringOrdinal(head.c_str(), static_cast<int>(head.size()), wideSystem.c_str(),
+                             static_cast<int>(wideSystem.size()), TRUE) != CSTR_EQUAL)
+        return {};
+    if (path.size() > system.size() && path[system.size()] != '\\')
+        return {};
+    return wow + std::string(path.substr(system.size()));
+}
+
+ProbeOutcome WithTwin(std::string_view path, ProbeOutcome (*query)(const std::wstring&)) {
+    const ProbeOutcome outcome = query(win32::LongPath(path));
+    if (outcome != ProbeOutcome::Missing)
+        return outcome;
+    const std::string twin = Wow64Twin(path);
+    return twin.empty() ? outcome : query(win32::LongPath(twin));
+}
+
 class Win32PathProbe final : public PathProbe {
   public:
-    ProbeOutcome Attributes(std::string_view path) const override {
-        const std::wstring wide = win32::LongPath(path);
-        SetLastError(ERROR_SUCCESS);
-        if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return ProbeOutcome::Exists;
-        return MeansMissing(GetLastError()) ? ProbeOutcome::Missing : ProbeOutcome::Failed;
-    }
-
-    ProbeOutcome Find(std::string_view path) const override {
-        const std::wstring wide = win32::LongPath(path);
-        WIN32_FIND_DATAW data;
-        const HANDLE find = FindFirstFileExW(wide.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-        if (find != INVALID_HANDLE_VALUE) {
-            FindClose(find);
-            return ProbeOutcome::Exists;
-        }
-        return MeansMissing(GetLastError()) ? ProbeOutcome::Missing : ProbeOutcome::Failed;
-    }
+    ProbeOutcome Attributes(std::string_view path) const override { return WithTwin(path, QueryAttributes); }
+    ProbeOutcome Find(std::string_view path) const override { return WithTwin(path, QueryListing); }
 
     ProbeDriveType DriveType(std::string_view root) const override {
         const std::wstring wide = win32::Widen(root);

@@ -240,3 +240,31 @@ TEST(WriteFileReplacing, WritesWholeFilesAndFailsCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Damaged backups (cut short, bytes changed) are refused or read without harm, never crash.
+TEST(RegFile, DamagedFilesAreHandledSafely) {
+    const std::vector<BackupValue> values{
+        {"HKEY_CURRENT_USER", "Software\\T", "a\"b", 1, Utf16(u"C:\\X\\") + std::string(2, '\0')},
+        {"HKEY_CURRENT_USER", "Software\\T", "", 2, Utf16(std::u16string(60, u'x')) + std::string(2, '\0')},
+        {"HKEY_USERS", "S\\K", "n", 4, std::string(4, '\x7f')},
+    };
+    const std::string bytes = registry::RegFileBytes(values);
+    size_t parsed = 0;
+    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+        if (registry::ParseRegFile(bytes.substr(0, cut)))
+            ++parsed;
+    }
+    for (size_t at = 2; at < bytes.size(); ++at) {
+        for (const char c : {'\0', '\\', '"', '[', '\n', '\xD8'}) {
+            std::string damaged = bytes;
+            damaged[at] = c;
+            registry::ParseRegFile(damaged);
+        }
+    }
+    EXPECT_GT(parsed, 0u);  // cuts at line ends still read
+    EXPECT_EQ(registry::ParseRegFile(bytes), values);
+}
+
+}  // namespace

@@ -171,6 +171,22 @@ TEST(RegistryScan, AFolderThatExistsButCannotBeEnteredIsLive) {
     EXPECT_EQ(NamesOf(run.rows), std::set<std::string>{"really gone"});
 }
 
+TEST(RegistryScan, ASystemFileOfThirtyTwoBitSoftwareIsLookedForInItsOwnFolder) {
+    wchar_t system[MAX_PATH + 1];
+    wchar_t wow[MAX_PATH + 1];
+    GetSystemDirectoryW(system, MAX_PATH + 1);
+    ASSERT_GT(GetSystemWow64DirectoryW(wow, MAX_PATH + 1), 0u);
+    const std::string name = "VireoWow" + std::to_string(GetCurrentProcessId()) + ".dll";
+    const std::string wowFile = platform::win32::Narrow(wow) + "\\" + name;
+    testing_support::WriteFile(wowFile, "MZ");
+    TestKey key;
+    key.SetText("App", "only in the 32-bit folder", platform::win32::Narrow(system) + "\\" + name);
+    key.SetText("App", "in neither", platform::win32::Narrow(system) + "\\Gone" + name);
+    const ScanRun run = Scan({key.Root()});
+    DeleteFileW(platform::win32::Widen(wowFile).c_str());
+    EXPECT_EQ(NamesOf(run.rows), std::set<std::string>{"in neither"});
+}
+
 TEST(RegistryScan, StopDuringTheWalkKeepsTheRowsFoundSoFar) {
     TestKey key;
     for (int i = 0; i < 5; ++i)
