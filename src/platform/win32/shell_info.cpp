@@ -1,7 +1,7 @@
 #include "platform/shell_info.h"
 
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/win32/unicode.h"
 
