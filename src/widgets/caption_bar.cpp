@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "widgets/gdi.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x56435042;  // "VCPB"
 constexpr int kSteps = 64;
+constexpr wchar_t kMarker[] = L"VireoCaptionBar";  // set while the bar is installed
 
 struct BarState {
     std::wstring applicationName;
@@ -21,6 +23,10 @@ struct BarState {
     SIZE measuredSize{-1, -1};
     LONG_PTR measuredStyle = 0;
     UINT measuredDpi = 0;
+    // Where the system really draws each button inside its hit area, found from the first paint after
+    // the layout was measured; until then the whole hit area is left to the system.
+    RECT drawnButtons[4]{};
+    bool buttonsFound = false;
 };
 
 bool IsButtonHit(LRESULT hit) {
@@ -84,6 +90,61 @@ std::wstring WindowCaption(HWND window) {
     return text;
 }
 
+int ColorDistance(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
+}
+
+// The part of a button's hit area that the system drew as the button, read back from what it has just
+// painted: in each column, pixels that differ from the caption's own colour at the area's bottom row.
+// When that row is not caption background (a button that reaches down to the edge), the whole area is
+// the button's.
+RECT DrawnButton(HDC dc, const RECT& hit, COLORREF background) {
+    const int width = hit.right - hit.left;
+    const int height = hit.bottom - hit.top;
+    if (width <= 0 || height <= 0)
+        return hit;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> copy(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy || !bits)
+        return hit;
+    MemoryDC memory(dc);
+    {
+        SelectScope select(memory.Get(), copy.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, dc, hit.left, hit.top, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const auto at = [&](int x, int y) {
+        const DWORD p = pixels[y * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    RECT found{width, height, 0, 0};
+    for (int x = 0; x < width; ++x) {
+        const COLORREF columnBackground = at(x, height - 1);
+        if (ColorDistance(columnBackground, background) > 60)
+            return hit;
+        for (int y = 0; y < height; ++y) {
+            if (at(x, y) != columnBackground) {
+                found.left = std::min<LONG>(found.left, x);
+                found.top = std::min<LONG>(found.top, y);
+                found.right = std::max<LONG>(found.right, x + 1);
+                found.bottom = std::max<LONG>(found.bottom, y + 1);
+            }
+        }
+    }
+    if (found.right <= found.left)
+        return hit;
+    OffsetRect(&found, hit.left, hit.top);
+    return found;
+}
+
 const CaptionBarLayout& CurrentLayout(HWND window, BarState& state) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -96,6 +157,7 @@ const CaptionBarLayout& CurrentLayout(HWND window, BarState& state) {
         state.measuredSize = size;
         state.measuredStyle = style;
         state.measuredDpi = dpi;
+        state.buttonsFound = false;
     }
     return state.layout;
 }
@@ -110,9 +172,18 @@ void PaintBar(HWND window, BarState& state) {
     if (!dc)
         return;
     const int saved = SaveDC(dc);
+    if (!state.buttonsFound && layout.buttonCount > 0) {
+        int leftmost = layout.bar.right;
+        for (int i = 0; i < layout.buttonCount; ++i)
+            leftmost = std::min<int>(leftmost, layout.buttons[i].left);
+        const COLORREF background = GetPixel(dc, std::max<int>(layout.bar.left, leftmost - 1), layout.bar.bottom - 1);
+        for (int i = 0; i < layout.buttonCount; ++i)
+            state.drawnButtons[i] = DrawnButton(dc, layout.buttons[i], background);
+        state.buttonsFound = true;
+    }
     IntersectClipRect(dc, layout.bar.left, layout.bar.top, layout.bar.right, layout.bar.bottom);
     for (int i = 0; i < layout.buttonCount; ++i) {
-        const RECT& b = layout.buttons[i];
+        const RECT& b = state.buttonsFound ? state.drawnButtons[i] : layout.buttons[i];
         ExcludeClipRect(dc, b.left, b.top, b.right, b.bottom);
     }
 
@@ -188,6 +259,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, BarProc, kSubclassId);
+            RemovePropW(window, kMarker);
             delete state;
             return DefSubclassProc(window, message, wParam, lParam);
         default:
@@ -304,14 +376,14 @@ void InstallCaptionBar(HWND topLevelWindow, std::wstring_view applicationName) {
         delete state;
         return;
     }
+    SetPropW(topLevelWindow, kMarker, reinterpret_cast<HANDLE>(state));
     UseClassicFrame(topLevelWindow);
     SetWindowPos(topLevelWindow, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool HasCaptionBar(HWND window) {
-    DWORD_PTR data = 0;
-    return window && GetWindowSubclass(window, BarProc, kSubclassId, &data) != FALSE;
+    return window && GetPropW(window, kMarker) != nullptr;
 }
 
 }  // namespace widgets
