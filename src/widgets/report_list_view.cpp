@@ -1,0 +1,157 @@
+#include "widgets/report_list_view.h"
+
+#include "platform/win32/unicode.h"
+
+namespace widgets {
+namespace {
+
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+Font MessageFont() {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return Font();
+    return Font(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+}  // namespace
+
+ReportListView::ReportListView(HWND parent, int id, const RECT& bounds, DWORD style, DWORD extendedStyle) : id_(id) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | style, bounds.left,
+                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_)
+        return;
+    font_ = MessageFont();
+    if (font_)
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (extendedStyle)
+        ListView_SetExtendedListViewStyleEx(hwnd_, extendedStyle, extendedStyle);
+}
+
+ReportListView::~ReportListView() {
+    // The parent may already have taken its children down with it.
+    if (hwnd_ && IsWindow(hwnd_))
+        DestroyWindow(hwnd_);
+}
+
+int ReportListView::Count() const {
+    return hwnd_ ? ListView_GetItemCount(hwnd_) : 0;
+}
+
+int ReportListView::ColumnCount() const {
+    HWND header = ListView_GetHeader(hwnd_);
+    return header ? Header_GetItemCount(header) : 0;
+}
+
+std::string ReportListView::Text(int row, int column) const {
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const auto length = static_cast<size_t>(
+            SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < buffer.size())
+            return Narrow(std::wstring_view(buffer.data(), length));
+        if (buffer.size() >= 65536)
+            return Narrow(std::wstring_view(buffer.data(), length));
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+void ReportListView::SetText(int row, int column, const std::string& text) {
+    std::wstring wide = Widen(text);
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+bool ReportListView::IsSelected(int row) const {
+    return (ListView_GetItemState(hwnd_, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void ReportListView::SetSelected(int row, bool selected) {
+    ListView_SetItemState(hwnd_, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+std::vector<int> ReportListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(hwnd_, row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+void ReportListView::DeleteRow(int row) {
+    ListView_DeleteItem(hwnd_, row);
+}
+
+void ReportListView::Clear() {
+    ListView_DeleteAllItems(hwnd_);
+}
+
+void ReportListView::BeginUpdate() {
+    if (updates_++ == 0)
+        SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+void ReportListView::EndUpdate() {
+    if (updates_ > 0 && --updates_ == 0) {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+void ReportListView::AddColumn(const std::string& header, int format) {
+    std::wstring text = Widen(header);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format;
+    column.cx = 50;
+    column.pszText = text.data();
+    column.iSubItem = ColumnCount();
+    SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column.iSubItem), reinterpret_cast<LPARAM>(&column));
+}
+
+void ReportListView::FitColumns() {
+    const int columns = ColumnCount();
+    for (int i = 0; i < columns; ++i)
+        ListView_SetColumnWidth(hwnd_, i, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+int ReportListView::InsertRow(int row, const std::string& caption, int image, LPARAM data) {
+    std::wstring text = Widen(caption);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+    item.iItem = row;
+    item.pszText = text.data();
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+LPARAM ReportListView::RowData(int row) const {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+void ReportListView::SetRowData(int row, LPARAM data) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = data;
+    SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace widgets

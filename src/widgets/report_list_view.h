@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "widgets/gdi.h"
+
+namespace widgets {
+
+// A report-style list view control created on a parent at a given place, shared by the drive and file
+// lists. It owns its window and the message font it is drawn with. The owner forwards its WM_NOTIFY.
+class ReportListView {
+  public:
+    ReportListView(HWND parent, int id, const RECT& bounds, DWORD style, DWORD extendedStyle);
+    virtual ~ReportListView();
+    ReportListView(const ReportListView&) = delete;
+    ReportListView& operator=(const ReportListView&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    int Id() const { return id_; }
+
+    int Count() const;
+    int ColumnCount() const;
+    std::string Text(int row, int column = 0) const;
+    void SetText(int row, int column, const std::string& text);
+    bool IsSelected(int row) const;
+    void SetSelected(int row, bool selected);
+    std::vector<int> SelectedRows() const;
+    void DeleteRow(int row);
+    void Clear();
+
+    // Suspends and resumes drawing for a run of changes.
+    void BeginUpdate();
+    void EndUpdate();
+
+  protected:
+    void AddColumn(const std::string& header, int format);
+    // Every column as wide as the wider of its header and its texts.
+    void FitColumns();
+    int InsertRow(int row, const std::string& caption, int image, LPARAM data);
+    LPARAM RowData(int row) const;
+    void SetRowData(int row, LPARAM data);
+    bool IsMine(const NMHDR& header) const { return header.hwndFrom == hwnd_; }
+
+  private:
+    HWND hwnd_ = nullptr;
+    int id_;
+    Font font_;
+    int updates_ = 0;
+};
+
+}  // namespace widgets

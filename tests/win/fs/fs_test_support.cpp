@@ -1,0 +1,90 @@
+#include "fs_test_support.h"
+
+#include <stdexcept>
+
+#include "platform/win32/unicode.h"
+#include "support/win/test_drives.h"
+
+namespace fs_test {
+
+using platform::win32::LongPath;
+using platform::win32::Widen;
+
+void SetAttributes(const std::string& path, DWORD attributes) {
+    if (!SetFileAttributesW(LongPath(path).c_str(), attributes))
+        throw std::runtime_error("cannot set attributes of " + path);
+}
+
+bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
+    std::string folder = target;
+    while (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    std::string link = linkPath;
+    while (link.size() > 3 && link.back() == '\\')
+        link.pop_back();
+    const std::string unixTarget = testing_support::UnixPathOf(folder);
+    // The link's folder exists; its name does not yet, so ask for the folder's Linux path.
+    const size_t slash = link.find_last_of('\\');
+    const std::string unixLink = testing_support::UnixPathOf(link.substr(0, slash)) + "/" + link.substr(slash + 1);
+    std::wstring command = Widen("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const DWORD attributes = GetFileAttributesW(LongPath(link).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+    SYSTEMTIME local = {};
+    local.wYear = year;
+    local.wMonth = month;
+    local.wDay = day;
+    local.wHour = hour;
+    local.wMinute = minute;
+    SYSTEMTIME utc;
+    FILETIME time;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &time))
+        throw std::runtime_error("bad time");
+    HANDLE file = CreateFileW(LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+ParentWindow::ParentWindow() {
+    static const ATOM atom = [] {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"VireoFsTestParent";
+        return RegisterClassW(&windowClass);
+    }();
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"fs test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_)
+        throw std::runtime_error("no parent window");
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK ParentWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ParentWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NOTIFY && self && self->onNotify) {
+        LRESULT result = 0;
+        if (self->onNotify(*reinterpret_cast<const NMHDR*>(lParam), result))
+            return result;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+ParentWindow::~ParentWindow() {
+    DestroyWindow(hwnd_);
+}
+
+}  // namespace fs_test
