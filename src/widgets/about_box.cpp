@@ -122,6 +122,7 @@ TAboutBox::TAboutBox() : OpenLink([](const std::string& target) { ShellOpen(targ
     SetFont("Contact", {"", 0, true, false});
     SetFont("Label6", {"", 0, true, false});
     SetTextColor("Label3", RGB(128, 0, 0));
+    FitLinks();
     OnClick("Homepage", [this] { OpenLink(kHomepage); });
     OnClick("Mail1", [this] { OpenLink(std::string("mailto:") + kMail1); });
     OnClick("Mail2", [this] { OpenLink(std::string("mailto:") + kMail2); });
@@ -138,9 +139,7 @@ bool TAboutBox::IsLink(HWND control) const {
                                   [&](const char* name) { return Control(name) == control; });
 }
 
-void TAboutBox::DrawLink(const DRAWITEMSTRUCT& item) const {
-    HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+Font TAboutBox::LinkFont() const {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -148,7 +147,32 @@ void TAboutBox::DrawLink(const DRAWITEMSTRUCT& item) const {
     const UINT systemDpi = GetDpiForSystem();
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(Dpi()), static_cast<int>(systemDpi ? systemDpi : 96));
     face.lfUnderline = TRUE;
-    Font font(CreateFontIndirectW(&face));
+    return Font(CreateFontIndirectW(&face));
+}
+
+// A link answers only over its text, not over the empty rest of its row.
+void TAboutBox::FitLinks() {
+    const Font font = LinkFont();
+    HDC dc = GetDC(Frame());
+    SelectScope select(dc, font.Get());
+    for (const char* name : kLinks) {
+        HWND link = Control(name);
+        wchar_t text[256] = {};
+        const int length = GetWindowTextW(link, text, static_cast<int>(std::size(text)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text, length, &size);
+        RECT r{};
+        GetClientRect(link, &r);
+        SetWindowPos(link, nullptr, 0, 0, std::min<int>(r.right, size.cx + Scale(2)), r.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseDC(Frame(), dc);
+}
+
+void TAboutBox::DrawLink(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const Font font = LinkFont();
     SelectScope select(dc, font.Get());
     ::SetTextColor(dc, kLinkColor);
     SetBkMode(dc, TRANSPARENT);

@@ -32,6 +32,8 @@ class TAboutBox : public Window {
 
   private:
     bool IsLink(HWND control) const;
+    Font LinkFont() const;
+    void FitLinks();
     void DrawLink(const DRAWITEMSTRUCT& item) const;
 };
 

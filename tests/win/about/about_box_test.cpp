@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "widgets/about_box.h"
+#include "widgets/help.h"
 
 namespace {
 
@@ -158,4 +159,15 @@ TEST(AboutBox, OkClosesTheModalBoxWithOkAndEscapeCancels) {
     box.StartTimer(50, false, [&] { PostMessageW(box.Control("OkButton"), WM_KEYDOWN, VK_ESCAPE, 0); });
     EXPECT_EQ(box.ShowModal(), widgets::mrCancel);
     EXPECT_FALSE(box.Visible());
+}
+
+TEST(HelpTopics, F1OpensTheHelpFileAtTheTopicsAnchor) {
+    std::vector<std::string> opened;
+    widgets::SetHelpOpener([&](const std::string& url) { opened.push_back(url); });
+    widgets::OpenHelpTopic("C:\\Program Files\\Vireo\\VireoE.htm", TAboutBox::kHelpTopic);
+    widgets::OpenHelpTopic("C:\\Työkalut\\Vireo\\VireoS.htm", 110);
+    widgets::SetHelpOpener(nullptr);
+    const std::vector<std::string> expected = {"file:///C:/Program%20Files/Vireo/VireoE.htm#topic101",
+                                               "file:///C:/Ty%C3%B6kalut/Vireo/VireoS.htm#topic110"};
+    EXPECT_EQ(opened, expected);
 }

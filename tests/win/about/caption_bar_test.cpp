@@ -138,6 +138,16 @@ TEST(CaptionBar, TheAboutBoxWithItsBarStillClosesFromOk) {
     });
     EXPECT_EQ(box.ShowModal(), widgets::mrOk);
     EXPECT_EQ(box.Caption(), "About");
+
+    if (const char* hold = std::getenv("VIREO_HOLD_CAPTIONS")) {
+        // For looking at the box on a screenshot: English, then Finnish.
+        const DWORD milliseconds = static_cast<DWORD>(std::atoi(hold));
+        box.StartTimer(milliseconds, false, [&] {
+            box.ApplyTexts(widgets::kAboutBoxFinnish);
+            box.StartTimer(milliseconds, false, [&] { box.SetModalResult(widgets::mrOk); });
+        });
+        box.ShowModal();
+    }
 }
 
 TEST(CaptionBar, AWindowWithoutACaptionIsLeftAlone) {
