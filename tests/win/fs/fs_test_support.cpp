@@ -1,5 +1,6 @@
 #include "fs_test_support.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "platform/win32/unicode.h"
@@ -30,12 +31,24 @@ bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    // No drive maps the Linux root in the test prefix; Wine's \\?\unix form reaches it anyway.
+    if (!CreateProcessW(L"\\\\?\\unix\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::fprintf(stderr, "cannot start /bin/ln: error %lu\n", GetLastError());
         return false;
+    }
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    const DWORD attributes = GetFileAttributesW(LongPath(link).c_str());
+    // The handle of a Linux process may be signalled before it has run, so wait for the link itself.
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    for (int i = 0; i < 100 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
+        attributes = GetFileAttributesW(LongPath(link).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            Sleep(50);
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        std::fprintf(stderr, "link %s not made (attributes %lx)\n", unixLink.c_str(), attributes);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
