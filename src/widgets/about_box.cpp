@@ -146,7 +146,6 @@ Font TAboutBox::LinkFont() const {
     LOGFONTW face = metrics.lfMessageFont;
     const UINT systemDpi = GetDpiForSystem();
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(Dpi()), static_cast<int>(systemDpi ? systemDpi : 96));
-    face.lfUnderline = TRUE;
     return Font(CreateFontIndirectW(&face));
 }
 
@@ -180,6 +179,16 @@ void TAboutBox::DrawLink(const DRAWITEMSTRUCT& item) const {
     GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
     RECT r = item.rcItem;
     DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    // The underline is drawn here rather than by the font, so it ends where the text ends.
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int thickness = std::max(1, Scale(1));
+    const RECT line{r.left, r.top + metrics.tmAscent + thickness, r.left + std::min<int>(size.cx, r.right - r.left),
+                    r.top + metrics.tmAscent + 2 * thickness};
+    Brush blue(CreateSolidBrush(kLinkColor));
+    FillRect(dc, &line, blue.Get());
 }
 
 bool TAboutBox::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
