@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Times a full walk of a generated tree (about 200,000 files in 20,000 folders) with the tree scanner
+# under Wine, mask "*.*", hidden items included, next to `find` on the same tree through its Linux path.
+# Prints folders and files per second of each and the ratio of the times (medians of RUNS runs).
+#
+#   bench/tree_walk.sh            # builds what is missing, RUNS=3
+#   RUNS=5 bench/tree_walk.sh
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root_dir="$(cd "$here/.." && pwd)"
+source "$root_dir/scripts/lib/common.sh"
+
+runs="${RUNS:-3}"
+tree="${TREE:-$root_dir/bench/trees/walk200k}"
+build="${BUILD:-$root_dir/build/bench-win}"
+prefix="${BENCH_PREFIX:-/tmp/vireo-bench-prefix}"
+
+if [ ! -d "$tree" ]; then
+    echo "Generating $tree ..."
+    python3 /work/shared/bench/make_tree.py --files 200000 --dirs 20000 --budget-mb 200 "$tree" >/dev/null
+fi
+
+cmake -S "$here" -B "$build" --toolchain "$root_dir/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target tree_walk_bench -j2 >/dev/null
+
+vireo_make_prefix "$prefix"
+vireo_start_wineserver
+trap 'WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true; rm -f "$prefix/dosdevices/t:"' EXIT
+# The tree as drive T: of the prefix, the way a user's data drive is seen.
+rm -f "$prefix/dosdevices/t:"
+ln -s "$tree" "$prefix/dosdevices/t:"
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# find: one pass printing each entry's type, counted afterwards; a first pass warms the cache.
+find "$tree" -mindepth 1 -printf '%y\n' >/dev/null
+find_times=()
+for _ in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    find "$tree" -mindepth 1 -printf '%y\n' >/tmp/vireo-bench-find.$$
+    end=$(date +%s.%N)
+    find_times+=("$(echo "$end - $start" | bc -l)")
+done
+find_dirs=$(grep -c '^d' /tmp/vireo-bench-find.$$ || true)
+find_files=$(grep -c '^f' /tmp/vireo-bench-find.$$ || true)
+rm -f /tmp/vireo-bench-find.$$
+find_median=$(printf '%s\n' "${find_times[@]}" | median)
+
+scan_output=$(wine "$build/tree_walk_bench.exe" 'T:\' "$runs")
+echo "$scan_output" | sed 's/^/scanner run: /'
+scan_median=$(echo "$scan_output" | awk '{ print $8 }' | median)
+scan_folders=$(echo "$scan_output" | tail -1 | awk '{ print $2 }')
+scan_files=$(echo "$scan_output" | tail -1 | awk '{ print $4 }')
+
+rate() { echo "$1 / $2" | bc -l | xargs printf '%.0f'; }
+printf 'find:    %d folders %d files in %.3f s: %s folders/s, %s files/s\n' "$((find_dirs + 1))" "$find_files" \
+    "$find_median" "$(rate "$((find_dirs + 1))" "$find_median")" "$(rate "$find_files" "$find_median")"
+printf 'scanner: %d folders %d files in %.3f s: %s folders/s, %s files/s\n' "$scan_folders" "$scan_files" \
+    "$scan_median" "$(rate "$scan_folders" "$scan_median")" "$(rate "$scan_files" "$scan_median")"
+printf 'ratio scanner/find: %.2f\n' "$(echo "$scan_median / $find_median" | bc -l)"
