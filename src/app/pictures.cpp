@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 namespace app {
 namespace {
@@ -156,6 +157,20 @@ std::shared_ptr<const widgets::Bitmap> InitialLetter(wchar_t letter) {
         SetTextColor(dc, RGB(0, 0, 128));
         DrawTextW(dc, &letter, 1, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     });
+}
+
+HICON MakeProgramIcon(int size) {
+    const widgets::Bitmap color(size, size, [size](HDC dc) {
+        const RECT tile{0, 0, size, size};
+        Brush sky(CreateSolidBrush(RGB(210, 228, 250)));
+        FillRect(dc, &tile, sky.Get());
+        DrawBird(dc, 0, 0, size);
+    });
+    // Every pixel is painted, so the mask is all opaque.
+    std::vector<BYTE> maskBits(static_cast<size_t>((size + 15) / 16 * 2 * size), 0);
+    widgets::GdiObject<HBITMAP> mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    ICONINFO info{TRUE, 0, 0, mask.Get(), color.Handle()};
+    return CreateIconIndirect(&info);
 }
 
 std::shared_ptr<const widgets::Bitmap> ButtonGlyph(Glyph glyph) {

@@ -19,6 +19,9 @@ std::shared_ptr<const widgets::Bitmap> InitialLetter(wchar_t letter);
 enum class Glyph { Registry, Duplicates, Unnecessary, SpaceUsage, Options, About, Close };
 std::shared_ptr<const widgets::Bitmap> ButtonGlyph(Glyph glyph);
 
+// The program's icon, the songbird, at the given size in pixels; the caller destroys it.
+HICON MakeProgramIcon(int size);
+
 // The 16 x 16 flags of the language choice.
 std::shared_ptr<const widgets::Bitmap> FinnishFlag();
 std::shared_ptr<const widgets::Bitmap> BritishFlag();

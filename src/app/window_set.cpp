@@ -1,5 +1,6 @@
 #include "app/window_set.h"
 
+#include "app/pictures.h"
 #include "widgets/window.h"
 
 namespace app {
@@ -13,6 +14,11 @@ std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 void CreateWindows() {
     PaaIkkuna = std::make_unique<TPaaIkkuna>();
     widgets::SetMainWindow(PaaIkkuna.get());
+    // Every window shares the one window class, and so the icon.
+    static const HICON bigIcon = MakeProgramIcon(GetSystemMetrics(SM_CXICON));
+    static const HICON smallIcon = MakeProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    SetClassLongPtrW(PaaIkkuna->Handle(), GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcon));
+    SetClassLongPtrW(PaaIkkuna->Handle(), GCLP_HICONSM, reinterpret_cast<LONG_PTR>(smallIcon));
     // TRegistryIkkuna comes here when it exists.
     OptionsIkkuna = std::make_unique<settings::TOptionsIkkuna>();
     AboutBox = std::make_unique<widgets::TAboutBox>();

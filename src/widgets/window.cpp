@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/unicode.h"
+#include "widgets/caption_bar.h"
 #include "widgets/error_hook.h"
 #include "widgets/image_list.h"
 
@@ -182,6 +183,8 @@ void Window::Create(const FormSpec& form) {
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut();
+    if (form.style != FrameStyle::Splash)
+        InstallCaptionBar(hwnd_);
 }
 
 void Window::CreateControls(std::span<const ControlSpec> controls) {

@@ -69,6 +69,11 @@ std::chrono::seconds TestTimeLimit() {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new Watchdog(TestTimeLimit()));
-    return RUN_ALL_TESTS();
+    auto& listeners = testing::UnitTest::GetInstance()->listeners();
+    auto* watchdog = new Watchdog(TestTimeLimit());
+    listeners.Append(watchdog);
+    const int result = RUN_ALL_TESTS();
+    // Stop the watchdog's thread before the process ends: a thread still waiting at exit can hang it.
+    delete listeners.Release(watchdog);
+    return result;
 }
