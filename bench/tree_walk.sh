@@ -47,15 +47,22 @@ find_files=$(grep -c '^f' /tmp/vireo-bench-find.$$ || true)
 rm -f /tmp/vireo-bench-find.$$
 find_median=$(printf '%s\n' "${find_times[@]}" | median)
 
-scan_output=$(wine "$build/tree_walk_bench.exe" 'T:\' "$runs")
-echo "$scan_output" | sed 's/^/scanner run: /'
-scan_median=$(echo "$scan_output" | awk '{ print $8 }' | median)
-scan_folders=$(echo "$scan_output" | tail -1 | awk '{ print $2 }')
-scan_files=$(echo "$scan_output" | tail -1 | awk '{ print $4 }')
+output=$(wine "$build/tree_walk_bench.exe" 'T:\' "$runs" | tr -d '\r')
+echo "$output" | sed 's/^/run: /'
+stats() {  # kind -> "median folders files"
+    local lines
+    lines=$(echo "$output" | grep "^$1 ")
+    echo "$(echo "$lines" | awk '{ print $9 }' | median) $(echo "$lines" | tail -1 | awk '{ print $3, $5 }')"
+}
+read -r scan_median scan_folders scan_files <<<"$(stats scanner)"
+read -r list_median _ _ <<<"$(stats listings)"
 
-rate() { echo "$1 / $2" | bc -l | xargs printf '%.0f'; }
-printf 'find:    %d folders %d files in %.3f s: %s folders/s, %s files/s\n' "$((find_dirs + 1))" "$find_files" \
-    "$find_median" "$(rate "$((find_dirs + 1))" "$find_median")" "$(rate "$find_files" "$find_median")"
-printf 'scanner: %d folders %d files in %.3f s: %s folders/s, %s files/s\n' "$scan_folders" "$scan_files" \
-    "$scan_median" "$(rate "$scan_folders" "$scan_median")" "$(rate "$scan_files" "$scan_median")"
+rate() { printf '%.0f' "$(echo "$1 / $2" | bc -l)"; }
+report() {  # name seconds folders files
+    printf '%-9s %d folders %d files in %.3f s: %s folders/s, %s files/s\n' "$1" "$3" "$4" "$2" \
+        "$(rate "$3" "$2")" "$(rate "$4" "$2")"
+}
+report find: "$find_median" "$((find_dirs + 1))" "$find_files"
+report scanner: "$scan_median" "$scan_folders" "$scan_files"
 printf 'ratio scanner/find: %.2f\n' "$(echo "$scan_median / $find_median" | bc -l)"
+printf 'ratio scanner/bare listings under Wine (%.3f s): %.2f\n' "$list_median" "$(echo "$scan_median / $list_median" | bc -l)"
