@@ -159,3 +159,16 @@ TEST(TreeScannerOnDisk, StopFromTheYieldKeepsEventsPaired) {
     EXPECT_EQ(done, 3);
     EXPECT_EQ(scanner.FileMaskCommaText(), "*.txt");
 }
+
+TEST(TreeScannerOnDisk, NamesOutsideTheAnsiCodePage) {
+    TempFolder folder;
+    const std::string name = "p\xc3\xa4iv\xc3\xa4 \xe2\x98\x83.TXT";  // "päivä ☃.TXT"
+    WriteFile(folder / ("\xd0\xb6\xd1\x83\xd1\x80\xd0\xbd\xd0\xb0\xd0\xbb\\" + name), "snow");
+    TTreeScanner scanner(platform::SystemFileSystem(), platform::LocaleTextOrder());
+    scanner.SetFileMask("P\xc3\x84*.txt");  // the mask's case differs, outside ASCII too
+    Walk walk = WalkTree(scanner, folder.Path());
+    EXPECT_EQ(walk.events,
+              (std::vector<std::string>{"found ", "found \xd0\xb6\xd1\x83\xd1\x80\xd0\xbd\xd0\xb0\xd0\xbb\\",
+                                        "file \xd0\xb6\xd1\x83\xd1\x80\xd0\xbd\xd0\xb0\xd0\xbb\\" + name + " 4", "done",
+                                        "done"}));
+}
