@@ -156,6 +156,33 @@ constexpr widgets::TextSpec kFinnish[] = {
 };
 // clang-format on
 
+// A group box paints only its frame and caption; the inside would keep whatever was on screen before
+// (the page shown earlier, or a longer caption). It is filled with the page's colour first.
+LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        return TRUE;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, GroupBoxProc, 2);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// The themed page body is drawn in another colour than the controls' background, which shows as
+// patches around every control; the plain page control is drawn in the dialog colour throughout.
+void UsePlainPages(HWND tabs) {
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (HMODULE theme = LoadLibraryW(L"uxtheme.dll")) {
+        if (auto set =
+                reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme"))))
+            set(tabs, L"", L"");
+    }
+}
+
 int PageIndex(std::string_view name) {
     for (int i = 0; i < static_cast<int>(std::size(kPages)); ++i) {
         if (name == kPages[i])
@@ -180,6 +207,11 @@ void TOptionsIkkuna::FormCreate() {
     CreateControls(kControls);
     for (const char* name : kSpaceDisplay)
         SetVisible(name, false);
+    UsePlainPages(Control("Asetukset"));
+    for (const auto& spec : kControls) {
+        if (spec.kind == Kind::GroupBox)
+            SetWindowSubclass(Control(spec.name), GroupBoxProc, 2, 0);
+    }
     OnClick("Ok", [this] { OkClick(); });
     OnClick("Cancel", [this] { CancelClick(); });
     OnClick("btnBytes", [this] { btnBytesClick(); });
@@ -251,6 +283,8 @@ void TOptionsIkkuna::ApplyTexts(std::span<const widgets::TextSpec> texts) {
                 SetPageTitle(page, text.caption);
         }
     }
+    // Shorter captions would leave the ends of the longer ones on screen.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void TOptionsIkkuna::ApplyFinnishTexts() {
