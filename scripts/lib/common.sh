@@ -23,7 +23,7 @@ vireo_ensure_packages() {
 # drawn by Wine itself, since there may be no window manager.
 vireo_make_prefix() {
     local prefix="$1"
-    export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     if [ ! -f "$prefix/system.reg" ]; then
         mkdir -p "$prefix"
         DISPLAY= wineboot -i >/dev/null 2>&1 || true

@@ -52,11 +52,12 @@ void MoveMouseOver(HWND control) {
 
 // Answers the first-run question from inside its modal loop.
 std::wstring pressOnLanguageWindow;
+// Ticks until the window is up: on a busy machine it may take longer than one tick.
 void CALLBACK PressLanguageButton(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
     HWND window = FindWindowW(L"VireoWindow", L"Valitse kieli/Choose language");
-    if (!window)
+    if (!window || !IsWindowVisible(window))
         return;
+    KillTimer(nullptr, id);
     if (pressOnLanguageWindow == L"close") {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return;
@@ -122,7 +123,7 @@ TEST_F(ShellTest, InfoPanelFollowsThePointer) {
 
 TEST_F(ShellTest, FirstRunAsksForTheLanguageAndWritesIt) {
     pressOnLanguageWindow = L"&Suomi";
-    SetTimer(nullptr, 0, 300, PressLanguageButton);
+    SetTimer(nullptr, 0, 50, PressLanguageButton);
     Start();
     EXPECT_EQ(Options(), "[General]\r\nLanguage/Kieli=0\r\n");
     EXPECT_TRUE(base::FinnishUI());
@@ -132,7 +133,7 @@ TEST_F(ShellTest, FirstRunAsksForTheLanguageAndWritesIt) {
 
 TEST_F(ShellTest, ClosingTheLanguageQuestionWritesNothingAndStartsInEnglish) {
     pressOnLanguageWindow = L"close";
-    SetTimer(nullptr, 0, 300, PressLanguageButton);
+    SetTimer(nullptr, 0, 50, PressLanguageButton);
     Start();
     EXPECT_FALSE(FileExists(folder_ / "Options.ini"));
     EXPECT_FALSE(base::FinnishUI());
@@ -211,9 +212,12 @@ TEST_F(ShellTest, EveryNameInTheFinnishTablesExists) {
 }
 
 namespace {
+std::wstring f1Caption;
 void CALLBACK PressF1ThenClose(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND active = FindWindowW(L"VireoWindow", f1Caption.c_str());
+    if (!active || !IsWindowVisible(active))
+        return;
     KillTimer(nullptr, id);
-    HWND active = GetActiveWindow();
     PostMessageW(active, WM_KEYDOWN, VK_F1, 0);
     PostMessageW(active, WM_CLOSE, 0, 0);
 }
@@ -225,9 +229,11 @@ TEST_F(ShellTest, F1TopicFollowsTheActiveWindow) {
     widgets::SetHelpOpener([&](const std::string& url) { opened.push_back(url); });
     app::InstallHelpHandler();
     Start();
-    SetTimer(nullptr, 0, 100, PressF1ThenClose);
+    f1Caption = L"Options";
+    SetTimer(nullptr, 0, 50, PressF1ThenClose);
     app::OptionsIkkuna->ShowModal();
-    SetTimer(nullptr, 0, 100, PressF1ThenClose);
+    f1Caption = L"About";
+    SetTimer(nullptr, 0, 50, PressF1ThenClose);
     app::AboutBox->ShowModal();
     widgets::SetHelpOpener({});
     ASSERT_EQ(opened.size(), 2u);

@@ -145,9 +145,12 @@ TEST(Dialogs, RealMessageBoxHasEnglishTitleAndButtons) {
     static std::wstring title;
     static std::wstring yes;
     static std::wstring no;
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+    // Ticks until the box is up: on a busy machine it may take longer than one tick.
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND box = FindWindowW(L"#32770", nullptr);
+        if (!box || !IsWindowVisible(box))
+            return;
         KillTimer(nullptr, id);
-        HWND box = GetActiveWindow();
         wchar_t text[64] = {};
         GetWindowTextW(box, text, 64);
         title = text;
