@@ -640,6 +640,14 @@ std::string Window::Text(std::string_view name) const {
 
 void Window::SetText(std::string_view name, std::string_view text) {
     auto& data = Require(name);
+    if (data.kind == Kind::TabPage) {
+        std::wstring caption = Widen(text);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageW(data.parent->hwnd, TCM_SETITEMW, data.pageIndex, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
     SetWindowTextW(data.hwnd, Widen(text).c_str());
     FitLabel(data);
 }
@@ -906,6 +914,13 @@ LRESULT Window::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::HandleTop(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_COMMAND:
+            // The dialog manager sends Enter on a focused button here, to the top window.
+            if (lParam) {
+                HandleCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             if (inModalLoop_) {
                 if (modalResult_ == mrNone)
