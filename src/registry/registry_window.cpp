@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include <commctrl.h>
+
 #include "base/texts.h"
 #include "platform/locale.h"
 #include "platform/path_probe.h"
@@ -164,6 +166,13 @@ void TRegistryIkkuna::FormCreate() {
     AdoptControl("StringGrid1", grid_->Handle());
     SetWindowPos(grid_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     grid_->SetColumns(kColumnWidths);
+    // The time of the last change must be readable whole in the system's font.
+    // The time of the last change must be readable whole in the system's font; the text column gives up
+    // what that takes, so the columns still fit the grid without a horizontal scroll bar.
+    const int designTime = grid_->ColWidth(1);
+    grid_->FitColWidthTo(1, "12/31/2026 12:59PM");
+    if (const int extra = grid_->ColWidth(1) - designTime; extra > 0)
+        ListView_SetColumnWidth(grid_->Handle(), 3, grid_->ColWidth(3) - extra);
     ShowEmptyGrid();
     OnNotify("StringGrid1", [this](const NMHDR& header) { return grid_->Notify(header); });
 

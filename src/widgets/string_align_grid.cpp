@@ -105,6 +105,23 @@ void TStringAlignGrid::SetColAlignment(int col, CellAlign align) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void TStringAlignGrid::FitColWidthTo(int col, std::string_view text) {
+    if (col < 0 || col >= ColCount())
+        return;
+    const std::wstring wide = Widen(text);
+    HDC dc = GetDC(hwnd_);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    RECT rect{0, 0, 0, 0};
+    {
+        SelectScope select(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    ReleaseDC(hwnd_, dc);
+    const int needed = rect.right + 2 * MulDiv(3, static_cast<int>(dpi_), 96) + 2;
+    if (needed > ColWidth(col))
+        ListView_SetColumnWidth(hwnd_, col, needed);
+}
+
 void TStringAlignGrid::SetRowCount(int count) {
     const size_t results = static_cast<size_t>(std::max(count, kFixedRows) - kFixedRows);
     if (results == rows_.size())
@@ -331,9 +348,10 @@ void TStringAlignGrid::DrawRow(HDC dc, int item) {
     const bool focused = GetFocus() == hwnd_;
     COLORREF back = GetSysColor(COLOR_WINDOW);
     COLORREF fore = GetSysColor(COLOR_WINDOWTEXT);
+    // The chosen rows stay plainly marked while a button has the focus: they are what Delete removes.
     if (selected) {
-        back = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-        fore = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+        back = GetSysColor(COLOR_HIGHLIGHT);
+        fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     Brush backBrush(CreateSolidBrush(back));
     FillRect(dc, &bounds, backBrush.Get());
@@ -342,7 +360,11 @@ void TStringAlignGrid::DrawRow(HDC dc, int item) {
     SelectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, fore);
-    Pen linePen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const COLORREF line = RGB((GetRValue(shadow) + GetRValue(window)) / 2, (GetGValue(shadow) + GetGValue(window)) / 2,
+                              (GetBValue(shadow) + GetBValue(window)) / 2);
+    Pen linePen(CreatePen(PS_SOLID, 1, line));
     SelectScope selectPen(dc, linePen.Get());
     const int padding = MulDiv(3, static_cast<int>(dpi_), 96);
     const Row& row = rows_[item];

@@ -45,6 +45,8 @@ class TStringAlignGrid {
     int ColWidth(int col) const;  // device pixels, as the user left it
     void SetColWidth(int col, int designWidth);
     void SetColAlignment(int col, CellAlign align);
+    // Widens a column, if need be, so that the text fits in a cell of it in the grid's font.
+    void FitColWidthTo(int col, std::string_view text);
 
     // Rows counted with the header row: a grid with one result row has a row count of 2.
     int RowCount() const { return static_cast<int>(rows_.size()) + kFixedRows; }
