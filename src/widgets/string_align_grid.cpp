@@ -36,6 +36,28 @@ UINT DrawFlagsOf(CellAlign align) {
     return DT_LEFT;
 }
 
+// Drawing held off over a run of changes to many rows: the list view would otherwise work out and
+// invalidate each row on its own.
+class RedrawOff {
+  public:
+    explicit RedrawOff(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff() {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+  private:
+    HWND hwnd_;
+};
+
+// Whether the item is on screen: only those need drawing again when their text changes.
+bool ItemVisible(HWND hwnd, int item) {
+    const int top = ListView_GetTopIndex(hwnd);
+    return item >= top && item <= top + ListView_GetCountPerPage(hwnd);
+}
+
 }  // namespace
 
 const std::wstring TStringAlignGrid::kEmpty;
@@ -160,7 +182,8 @@ void TStringAlignGrid::SetCell(int col, int row, std::string_view text) {
     }
     rows_[row - kFixedRows].cells[col] = Widen(text);
     const int item = row - kFixedRows;
-    ListView_RedrawItems(hwnd_, item, item);
+    if (ItemVisible(hwnd_, item))
+        ListView_RedrawItems(hwnd_, item, item);
 }
 
 CellAlign TStringAlignGrid::AlignOf(int col, int row) const {
@@ -217,6 +240,9 @@ GridRect TStringAlignGrid::Selection() const {
 }
 
 void TStringAlignGrid::ClearSelection() {
+    if (ListView_GetSelectedCount(hwnd_) == 0)
+        return;
+    RedrawOff quiet(hwnd_);
     ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
 }
 
@@ -227,6 +253,7 @@ void TStringAlignGrid::SetSelection(const GridRect& rect) {
     ClearSelection();
     if (results == 0 || top > bottom)
         return;
+    RedrawOff quiet(hwnd_);
     if (top == 0 && bottom == results - 1) {
         ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);
     } else {
@@ -260,8 +287,8 @@ void TStringAlignGrid::DeleteRows(std::vector<int> rows) {
     }
     rows_.resize(kept);
     ClearSelection();
+    RedrawOff quiet(hwnd_);
     ListView_SetItemCountEx(hwnd_, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TStringAlignGrid::ScrollIntoView(int row) {
