@@ -30,7 +30,8 @@ void ApplyFinnishTexts() {
     // One line per window, in the order the texts are set.
     PaaIkkuna->ApplyTexts(MainWindowFinnishTexts());
     AboutBox->ApplyTexts(widgets::kAboutBoxFinnish);
-    // The registry cleaner and the space usage window come here, in that order, when they exist.
+    RegistryIkkuna->ApplyTexts(registry::RegistryFinnishTexts());
+    // The space usage window comes here when it exists.
     OptionsIkkuna->ApplyTexts(settings::OptionsFinnishTexts());
     // Then the unnecessary-files window and the duplicate files window.
 }

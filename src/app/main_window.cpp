@@ -147,8 +147,9 @@ void TPaaIkkuna::FormCreate() {
     OnClick("Settings", [this] { SettingsClick(); });
     OnClick("Tietoa", [] { AboutBox->ShowModal(); });
     OnClick("Sulje", [this] { Close(); });
-    // The tool windows arrive with their own changes; until then their buttons cannot be pressed.
-    for (const char* tool : {"RegistryClean", "Kaksois", "Backups", "Kaytto"})
+    OnClick("RegistryClean", [] { RegistryIkkuna->ShowModal(); });
+    // The other tool windows arrive with their own changes; until then their buttons cannot be pressed.
+    for (const char* tool : {"Kaksois", "Backups", "Kaytto"})
         SetEnabled(tool, false);
 
     const settings::SettingsFile file(platform::OptionsIniPath());

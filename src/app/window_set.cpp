@@ -7,6 +7,7 @@ namespace app {
 
 std::unique_ptr<TOdota> OdotaIkkuna;
 std::unique_ptr<TPaaIkkuna> PaaIkkuna;
+std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 std::unique_ptr<widgets::TAboutBox> AboutBox;
 std::unique_ptr<TKieliIkkuna> KieliIkkuna;
@@ -19,7 +20,7 @@ void CreateWindows() {
     static const HICON smallIcon = MakeProgramIcon(GetSystemMetrics(SM_CXSMICON));
     SetClassLongPtrW(PaaIkkuna->Handle(), GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcon));
     SetClassLongPtrW(PaaIkkuna->Handle(), GCLP_HICONSM, reinterpret_cast<LONG_PTR>(smallIcon));
-    // TRegistryIkkuna comes here when it exists.
+    RegistryIkkuna = std::make_unique<registry::TRegistryIkkuna>();
     OptionsIkkuna = std::make_unique<settings::TOptionsIkkuna>();
     AboutBox = std::make_unique<widgets::TAboutBox>();
     AboutBox->SetHelpTopic(widgets::TAboutBox::kHelpTopic);
@@ -31,6 +32,7 @@ void DestroyWindows() {
     KieliIkkuna.reset();
     AboutBox.reset();
     OptionsIkkuna.reset();
+    RegistryIkkuna.reset();
     widgets::SetMainWindow(nullptr);
     PaaIkkuna.reset();
 }

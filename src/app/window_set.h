@@ -5,6 +5,7 @@
 #include "app/language_window.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "registry/registry_window.h"
 #include "settings/options_window.h"
 #include "widgets/about_box.h"
 
@@ -14,6 +15,7 @@ namespace app {
 // The splash's goes when the main window is first activated.
 extern std::unique_ptr<TOdota> OdotaIkkuna;
 extern std::unique_ptr<TPaaIkkuna> PaaIkkuna;
+extern std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 extern std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 extern std::unique_ptr<widgets::TAboutBox> AboutBox;
 extern std::unique_ptr<TKieliIkkuna> KieliIkkuna;

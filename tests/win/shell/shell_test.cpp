@@ -83,6 +83,7 @@ TEST_F(ShellTest, FinnishSettingGivesFinnishTextsAndTheInitialT) {
     EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoS.htm");
     EXPECT_EQ(app::AboutBox->Caption(), "Tietoa");
     EXPECT_EQ(app::OptionsIkkuna->Caption(), "Asetukset");
+    EXPECT_EQ(app::RegistryIkkuna->Caption(), "Puhdista rekisteri");
     EXPECT_EQ(app::OdotaIkkuna, nullptr) << "the first activation destroys the splash";
 }
 
@@ -201,6 +202,7 @@ TEST_F(ShellTest, EveryNameInTheFinnishTablesExists) {
         {app::PaaIkkuna.get(), app::MainWindowFinnishTexts()},
         {app::AboutBox.get(), widgets::kAboutBoxFinnish},
         {app::OptionsIkkuna.get(), settings::OptionsFinnishTexts()},
+        {app::RegistryIkkuna.get(), registry::RegistryFinnishTexts()},
     };
     for (const auto& [window, table] : tables) {
         EXPECT_FALSE(table.empty());
