@@ -299,10 +299,8 @@ void TRegistryIkkuna::btnStopClick() {
 void TRegistryIkkuna::AddResultRow(const ResultRow& row, bool firstHit) {
     if (NextRow == grid_->RowCount())
         grid_->SetRowCount(NextRow + 10);
-    grid_->SetCell(0, NextRow, row.key);
-    grid_->SetCell(1, NextRow, row.lastModification);
-    grid_->SetCell(2, NextRow, row.valueName);
-    grid_->SetCell(3, NextRow, row.text);
+    const std::string cells[] = {row.key, row.lastModification, row.valueName, row.text};
+    grid_->SetRow(NextRow, cells);
     if (firstHit || FirstHit) {
         FirstHit = false;
         grid_->SetSelection({0, 1, grid_->ColCount() - 1, 1});

@@ -52,12 +52,6 @@ class RedrawOff {
     HWND hwnd_;
 };
 
-// Whether the item is on screen: only those need drawing again when their text changes.
-bool ItemVisible(HWND hwnd, int item) {
-    const int top = ListView_GetTopIndex(hwnd);
-    return item >= top && item <= top + ListView_GetCountPerPage(hwnd);
-}
-
 }  // namespace
 
 const std::wstring TStringAlignGrid::kEmpty;
@@ -182,8 +176,31 @@ void TStringAlignGrid::SetCell(int col, int row, std::string_view text) {
     }
     rows_[row - kFixedRows].cells[col] = Widen(text);
     const int item = row - kFixedRows;
-    if (ItemVisible(hwnd_, item))
+    if (ItemVisible(item))
         ListView_RedrawItems(hwnd_, item, item);
+}
+
+void TStringAlignGrid::SetRow(int row, std::span<const std::string> cells) {
+    if (row < kFixedRows || row >= RowCount())
+        return;
+    auto& target = rows_[row - kFixedRows].cells;
+    for (size_t col = 0; col < target.size() && col < cells.size(); ++col)
+        target[col] = Widen(cells[col]);
+    const int item = row - kFixedRows;
+    if (ItemVisible(item))
+        ListView_RedrawItems(hwnd_, item, item);
+}
+
+// Whether the item is on screen: only those need drawing again when their text changes.
+bool TStringAlignGrid::ItemVisible(int item) const {
+    const int top = ListView_GetTopIndex(hwnd_);
+    return item >= top && item <= top + rowsPerPage_ + 1;
+}
+
+void TStringAlignGrid::CountRowsPerPage() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    rowsPerPage_ = rowHeight_ > 0 ? (client.bottom - client.top) / rowHeight_ + 1 : 1000;
 }
 
 CellAlign TStringAlignGrid::AlignOf(int col, int row) const {
@@ -327,6 +344,7 @@ void TStringAlignGrid::FitRowHeight() {
         imageHeight -= height - wanted;
     }
     rowHeight_ = CurrentItemHeight();
+    CountRowsPerPage();
 }
 
 LRESULT TStringAlignGrid::Notify(const NMHDR& header) {
@@ -434,6 +452,9 @@ TStringAlignGrid::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             grid->FitRowHeight();
             return result;
         }
+        case WM_SIZE:
+            grid->CountRowsPerPage();
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
             grid->hwnd_ = nullptr;

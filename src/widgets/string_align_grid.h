@@ -57,6 +57,8 @@ class TStringAlignGrid {
 
     std::string Cell(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
+    // All cells of a result row at once: the quick way to fill many rows.
+    void SetRow(int row, std::span<const std::string> cells);
     CellAlign Alignment(int col, int row) const;
     void SetAlignment(int col, int row, CellAlign align);
     // Row 0 only: the header texts.
@@ -89,6 +91,8 @@ class TStringAlignGrid {
     void DrawRow(HDC dc, int item);
     void FitRowHeight();
     int CurrentItemHeight() const;
+    bool ItemVisible(int item) const;
+    void CountRowsPerPage();
     const std::wstring* CellText(int col, int row) const;
     CellAlign AlignOf(int col, int row) const;
 
@@ -96,6 +100,7 @@ class TStringAlignGrid {
     UINT dpi_ = 96;
     int designRowHeight_ = 18;
     int rowHeight_ = 0;
+    int rowsPerPage_ = 0;
     HIMAGELIST heightList_ = nullptr;  // an empty image list whose height sets the row height
     std::vector<int> widths_;          // design widths
     std::vector<CellAlign> colAligns_;
