@@ -14,6 +14,7 @@
 #include "registry/registry_window.h"
 #include "support/win/temp_folder.h"
 #include "widgets/dialogs.h"
+#include "widgets/error_hook.h"
 
 namespace {
 
@@ -114,12 +115,24 @@ class StatusWatch {
     std::function<void()> action_;
 };
 
+// Answers as scripted and notes whether the window was still on screen when each message came.
+class WatchingDialogs : public ScriptedDialogs {
+  public:
+    TRegistryIkkuna* window = nullptr;
+    std::vector<bool> windowShown;
+    int Message(std::string_view text, MessageKind kind, MessageButtons buttons) override {
+        windowShown.push_back(window && window->Visible());
+        return ScriptedDialogs::Message(text, kind, buttons);
+    }
+};
+
 class RegistryWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         base::SetFinnishUI(false);
         platform::SetProgramFolderForTests(program.Path());
         window = std::make_unique<TRegistryIkkuna>();
+        dialogs.window = window.get();
         window->ScanRoots = {key.Root()};
         window->Show();
         widgets::ProcessMessages();
@@ -159,7 +172,7 @@ class RegistryWindow : public ::testing::Test {
 
     TempFolder program;
     TestKey key;
-    ScriptedDialogs dialogs;
+    WatchingDialogs dialogs;
     widgets::ScopedDialogs scoped{dialogs};
     std::unique_ptr<TRegistryIkkuna> window;
 };
@@ -373,9 +386,29 @@ TEST_F(RegistryWindow, CloseDuringAScanStopsItAndClosesAfterwards) {
     // Stopped at the first yield: nothing judged, so the no-result message came before the window went.
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "No invalid references detected.");
+    EXPECT_EQ(dialogs.windowShown, std::vector<bool>{true});
 
     window->Show();
     EXPECT_EQ(window->Text("AloitaButton"), "&Find");
+}
+
+TEST_F(RegistryWindow, AKeyGoneDuringTheScanEndsItButTheWindowGoesBackToFind) {
+    int errors = 0;
+    widgets::SetErrorHook([&] { ++errors; });
+    key.SetText("A\\X", "dead", "C:\\VireoNoSuchDir\\A.DLL");
+    key.SetText("A\\X\\Y", "dead too", "C:\\VireoNoSuchDir\\B.DLL");
+    key.SetText("B", "dead", "C:\\VireoNoSuchDir\\C.DLL");
+    // While X is examined, A goes: after X's subtree its parent cannot be opened again.
+    StatusWatch cut(*window, 1, [&] { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key.Path() + "\\A").c_str()); });
+    Click(*window, "AloitaButton");
+    widgets::SetErrorHook(nullptr);
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(RowsOf(*window), (std::vector<Cells>{{key.Cell("A\\X"), "dead", "C:\\VireoNoSuchDir\\A.DLL"}}));
+    EXPECT_EQ(window->Text("AloitaButton"), "&Find");
+    EXPECT_EQ(window->Text("StatusBar1"), "Number of invalid references: 1");
+    EXPECT_TRUE(window->Enabled("PoistaButton"));
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_FALSE(window->Scanning());
 }
 
 TEST_F(RegistryWindow, ManyRowsGrowInStepsAndAreTrimmedOnce) {
