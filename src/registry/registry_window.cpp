@@ -196,6 +196,23 @@ void TRegistryIkkuna::FormCreate() {
     OnClick("SuljeButton", [this] { SuljeButtonClick(); });
 
     Reg = std::make_unique<registry::Reg>(platform::SystemRegistry());
+    SetWindowSubclass(Handle(), CloseWatch, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The close box and Escape during a scan stop it, and the window closes once the scan has returned;
+// left alone, a modal window would only note the close and the scan would run on to its end.
+LRESULT CALLBACK
+TRegistryIkkuna::CloseWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TRegistryIkkuna*>(data);
+    const bool closing = message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL);
+    if (closing && self->scanning_) {
+        self->StopScan = true;
+        self->closeAfterScan_ = true;
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, CloseWatch, 1);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void TRegistryIkkuna::FormDestroy() {

@@ -44,6 +44,7 @@ class TRegistryIkkuna : public widgets::Window {
     bool CanClose() override;
 
   private:
+    static LRESULT CALLBACK CloseWatch(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void FormCreate();
     void FormDestroy();
     void ShowFindButton();

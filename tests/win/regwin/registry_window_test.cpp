@@ -392,6 +392,20 @@ TEST_F(RegistryWindow, CloseDuringAScanStopsItAndClosesAfterwards) {
     EXPECT_EQ(window->Text("AloitaButton"), "&Find");
 }
 
+TEST_F(RegistryWindow, TheCloseBoxOfTheModalWindowStopsAScan) {
+    window->Hide();
+    MakeDeadAndLive();
+    StatusWatch close(*window, 1, [&] { PostMessageW(window->Handle(), WM_CLOSE, 0, 0); });
+    PostMessageW(window->Control("AloitaButton"), BM_CLICK, 0, 0);
+    EXPECT_EQ(window->ShowModal(), widgets::mrCancel);
+    EXPECT_FALSE(window->Visible());
+    // Stopped at its first yield, before any value was judged.
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "No invalid references detected.");
+    EXPECT_EQ(dialogs.windowShown, std::vector<bool>{true});
+    EXPECT_EQ(window->Text("AloitaButton"), "&Find");
+}
+
 TEST_F(RegistryWindow, AKeyGoneDuringTheScanEndsItButTheWindowGoesBackToFind) {
     int errors = 0;
     widgets::SetErrorHook([&] { ++errors; });
