@@ -50,6 +50,10 @@ TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
         if (base::FinnishUI())
             window.ApplyTexts(registry::RegistryFinnishTexts());
         window.ScanRoots = {{platform::RegistryRoot::CurrentUser, "HKEY_CURRENT_USER", "\\" + path}};
+        // VIREO_LOOK_WHOLE=1: the program's own roots, the whole registry.
+        const bool whole = std::getenv("VIREO_LOOK_WHOLE") != nullptr;
+        if (whole)
+            window.ScanRoots = registry::ProgramScanRoots();
         window.Show();
         Hold(2500);
         int announced = 0;
@@ -69,7 +73,10 @@ TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
         window.StringGrid1().SetSelection({0, 3, 3, 6});
         SetFocus(window.StringGrid1().Handle());
         Hold(2500);
-        EXPECT_EQ(window.StringGrid1().RowCount(), 49);
+        if (!whole)
+            EXPECT_EQ(window.StringGrid1().RowCount(), 49);
+        else
+            EXPECT_GE(window.StringGrid1().RowCount(), 49);
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str());
     platform::SetProgramFolderForTests("");
