@@ -9,6 +9,7 @@ namespace {
 
 using widgets::Brush;
 using widgets::Font;
+using widgets::Line;
 using widgets::Pen;
 using widgets::SelectScope;
 
@@ -64,19 +65,6 @@ void DrawBird(HDC dc, int x, int y, int size) {
 void Fill(HDC dc, const RECT& area, COLORREF color) {
     Brush brush(CreateSolidBrush(color));
     FillRect(dc, &area, brush.Get());
-}
-
-void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points) {
-    Pen pen(CreatePen(PS_SOLID, width, color));
-    SelectScope select(dc, pen.Get());
-    bool first = true;
-    for (const POINT& p : points) {
-        if (first)
-            MoveToEx(dc, p.x, p.y, nullptr);
-        else
-            LineTo(dc, p.x, p.y);
-        first = false;
-    }
 }
 
 void Shape(HDC dc, COLORREF fill, COLORREF edge, const std::function<void()>& draw) {

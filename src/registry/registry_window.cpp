@@ -47,21 +47,9 @@ constexpr widgets::TextSpec kFinnish[] = {
 // clang-format on
 
 using widgets::Brush;
+using widgets::Line;
 using widgets::Pen;
 using widgets::SelectScope;
-
-void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points) {
-    Pen pen(CreatePen(PS_SOLID, width, color));
-    SelectScope select(dc, pen.Get());
-    bool first = true;
-    for (const POINT& p : points) {
-        if (first)
-            MoveToEx(dc, p.x, p.y, nullptr);
-        else
-            LineTo(dc, p.x, p.y);
-        first = false;
-    }
-}
 
 void Box(HDC dc, const RECT& box, COLORREF fill, COLORREF edge) {
     Brush brush(CreateSolidBrush(fill));

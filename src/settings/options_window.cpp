@@ -208,9 +208,9 @@ void TOptionsIkkuna::FormCreate() {
     for (const char* name : kSpaceDisplay)
         SetVisible(name, false);
     UsePlainPages(Control("Asetukset"));
-    for (const auto& spec : kControls) {
-        if (spec.kind == Kind::GroupBox)
-            SetWindowSubclass(Control(spec.name), GroupBoxProc, 2, 0);
+    for (const auto& entry : kControls) {
+        if (entry.kind == Kind::GroupBox)
+            SetWindowSubclass(Control(entry.name), GroupBoxProc, 2, 0);
     }
     OnClick("Ok", [this] { OkClick(); });
     OnClick("Cancel", [this] { CancelClick(); });

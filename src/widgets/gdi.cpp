@@ -20,6 +20,19 @@ void Bitmap::Draw(HDC dc, int x, int y, int width, int height) const {
     TransparentBlt(dc, x, y, width, height, source.Get(), 0, 0, width_, height_, kTransparent);
 }
 
+void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points) {
+    Pen pen(CreatePen(PS_SOLID, width, color));
+    SelectScope select(dc, pen.Get());
+    bool first = true;
+    for (const POINT& p : points) {
+        if (first)
+            MoveToEx(dc, p.x, p.y, nullptr);
+        else
+            LineTo(dc, p.x, p.y);
+        first = false;
+    }
+}
+
 Font MakeFont(UINT dpi, const wchar_t* face, int designPixelHeight, bool bold, bool italic) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace widgets {
@@ -59,6 +60,9 @@ class Bitmap {
     int height_;
     GdiObject<HBITMAP> bitmap_;
 };
+
+// A polyline of the given pen width and colour through the points.
+void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points);
 
 // The system's message font at the given DPI, optionally with another face, size or weight.
 Font MakeFont(UINT dpi, const wchar_t* face, int designPixelHeight, bool bold, bool italic);

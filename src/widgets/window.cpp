@@ -188,8 +188,8 @@ void Window::Create(const FormSpec& form) {
 }
 
 void Window::CreateControls(std::span<const ControlSpec> controls) {
-    for (const auto& spec : controls)
-        MakeControl(spec);
+    for (const auto& entry : controls)
+        MakeControl(entry);
     ApplyFonts();
     StackControls();
     UpdatePageVisibility();
@@ -308,15 +308,15 @@ void Window::StackControls() {
     }
 }
 
-void Window::MakeControl(const ControlSpec& spec) {
+void Window::MakeControl(const ControlSpec& entry) {
     auto data = std::make_unique<ControlData>();
-    data->name = spec.name;
-    data->kind = spec.kind;
-    data->place = spec.place;
+    data->name = entry.name;
+    data->kind = entry.kind;
+    data->place = entry.place;
     data->id = kFirstControlId + static_cast<UINT>(controls_.size());
-    data->hint = Widen(spec.hint ? spec.hint : "");
-    if (spec.parent) {
-        data->parent = &Require(spec.parent);
+    data->hint = Widen(entry.hint ? entry.hint : "");
+    if (entry.parent) {
+        data->parent = &Require(entry.parent);
         data->place.left += data->parent->place.left;
         data->place.top += data->parent->place.top;
         if (data->parent->kind == Kind::Tabs) {
@@ -324,20 +324,20 @@ void Window::MakeControl(const ControlSpec& spec) {
             data->place.top += kPageTop;
         }
     }
-    if (spec.kind == Kind::TabPage) {
+    if (entry.kind == Kind::TabPage) {
         int pages = 0;
         for (const auto& other : controls_)
             pages += other->kind == Kind::TabPage && other->parent == data->parent ? 1 : 0;
         data->pageIndex = pages;
     }
-    data->autoSize = spec.kind == Kind::Label && spec.place.width == 0 && spec.place.height == 0;
+    data->autoSize = entry.kind == Kind::Label && entry.place.width == 0 && entry.place.height == 0;
 
     const wchar_t* className = WC_STATICW;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | entry.style;
     DWORD exStyle = 0;
     const bool previousIsRadio =
         !controls_.empty() && controls_.back()->kind == Kind::RadioButton && controls_.back()->parent == data->parent;
-    switch (spec.kind) {
+    switch (entry.kind) {
         case Kind::Label:
             style |= SS_NOTIFY;
             break;
@@ -400,17 +400,17 @@ void Window::MakeControl(const ControlSpec& spec) {
         case Kind::Custom:
             break;
     }
-    if (spec.kind != Kind::RadioButton && !(spec.style & WS_GROUP))
+    if (entry.kind != Kind::RadioButton && !(entry.style & WS_GROUP))
         style |= WS_GROUP;
-    if (spec.kind == Kind::TabPage) {
+    if (entry.kind == Kind::TabPage) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        std::wstring caption = Widen(spec.caption ? spec.caption : "");
+        std::wstring caption = Widen(entry.caption ? entry.caption : "");
         item.pszText = caption.data();
         SendMessageW(data->parent->hwnd, TCM_INSERTITEMW, data->pageIndex, reinterpret_cast<LPARAM>(&item));
-    } else if (spec.kind != Kind::Custom) {
+    } else if (entry.kind != Kind::Custom) {
         const RECT rect = ScaledRect(data->place);
-        data->hwnd = CreateWindowExW(exStyle, className, Widen(spec.caption ? spec.caption : "").c_str(), style,
+        data->hwnd = CreateWindowExW(exStyle, className, Widen(entry.caption ? entry.caption : "").c_str(), style,
                                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, frame_,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(data->id)), Instance(), nullptr);
         SetWindowSubclass(data->hwnd, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -445,9 +445,9 @@ void Window::ApplyFonts() {
             continue;
         HFONT font = messageFont_.Get();
         if (control->ownFont) {
-            const auto& spec = control->fontSpec;
-            control->font = MakeFont(dpi_, spec.face.empty() ? nullptr : Widen(spec.face).c_str(), spec.pixelHeight,
-                                     spec.bold, spec.italic);
+            const auto& entry = control->fontSpec;
+            control->font = MakeFont(dpi_, entry.face.empty() ? nullptr : Widen(entry.face).c_str(), entry.pixelHeight,
+                                     entry.bold, entry.italic);
             font = control->font.Get();
         }
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -188,7 +188,7 @@ class Window {
     ControlData* Find(std::string_view name) const;
     ControlData* FindByHandle(HWND control) const;
     ControlData& Require(std::string_view name) const;
-    void MakeControl(const ControlSpec& spec);
+    void MakeControl(const ControlSpec& entry);
     void StackControls();
     void FitLabel(ControlData& control);
     void UpdatePageVisibility();
