@@ -18,7 +18,7 @@ prefix="${BENCH_PREFIX:-/tmp/vireo-bench-prefix}"
 
 if [ ! -d "$tree" ]; then
     echo "Generating $tree ..."
-    python3 /work/shared/bench/make_tree.py --files 200000 --dirs 20000 --budget-mb 200 "$tree" >/dev/null
+    python3 "${MAKE_TREE:-$root_dir/../shared/bench/make_tree.py}" --files 200000 --dirs 20000 --budget-mb 200 "$tree" >/dev/null
 fi
 
 cmake -S "$here" -B "$build" --toolchain "$root_dir/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
