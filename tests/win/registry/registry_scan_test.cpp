@@ -148,6 +148,24 @@ TEST(RegistryScan, ThreeCharacterFolderTextsOnAFixedDriveAreTestedAsFolders) {
     EXPECT_EQ(NamesOf(Scan({key.Root()}).rows), std::set<std::string>{"fixed root missing folder"});
 }
 
+namespace {
+// A Linux program started from Wine may still be running when its handle says it has ended: wait until
+// the folder listing shows what it made.
+bool WaitForEntry(const std::string& folder, const std::string& name) {
+    const std::wstring path = platform::win32::Widen(folder + name);
+    for (int tries = 0; tries < 100; ++tries) {
+        SetLastError(0);
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            return true;  // there, though it cannot be looked into
+        Sleep(50);
+    }
+    return false;
+}
+}  // namespace
+
 TEST(RegistryScan, AFolderThatExistsButCannotBeEnteredIsLive) {
     TempFolder folder;
     testing_support::MakeFolder(folder / "real\\");
@@ -157,6 +175,8 @@ TEST(RegistryScan, AFolderThatExistsButCannotBeEnteredIsLive) {
     registry_test::RunUnix("/bin/ln", {"-s", "loop", loop});
     const std::string fifo = testing_support::UnixPathOf(folder.Path()) + "real/pipe.dat";
     registry_test::RunUnix("/usr/bin/mkfifo", {fifo});
+    ASSERT_TRUE(WaitForEntry(folder.Path(), "loop"));
+    ASSERT_TRUE(WaitForEntry(folder / "real\\", "pipe.dat"));
     const std::wstring loopPath = platform::win32::Widen(folder / "loop");
     ASSERT_FALSE(SetCurrentDirectoryW(loopPath.c_str()));
     ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
