@@ -21,12 +21,36 @@ constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kReparsePoint = 0x400;
 }  // namespace attr
 
-// One entry of a folder listing. writeTime counts 100 ns steps since 1601-01-01 UTC.
+// Reparse tags whose folders are other names for folders elsewhere (never entered by a walk).
+namespace reparse {
+constexpr uint32_t kNameSurrogateBit = 0x20000000;
+constexpr uint32_t kMountPoint = 0xA0000003;  // junctions and volume mount points
+constexpr uint32_t kSymlink = 0xA000000C;
+}  // namespace reparse
+
+// Which file an entry is, whatever path reached it: two paths name one file when both parts match (hard
+// links, link aliases, SUBST drives, one folder under two letters). Unknown when the system gives no id.
+struct FileId {
+    uint64_t volumeSerial = 0;
+    uint64_t low = 0;  // the 64-bit file index, or the low half of a 128-bit id
+    uint64_t high = 0;
+    bool known = false;
+
+    friend bool operator==(const FileId& a, const FileId& b) {
+        return a.known && b.known && a.volumeSerial == b.volumeSerial && a.low == b.low && a.high == b.high;
+    }
+};
+
+// One entry of a folder listing. writeTime counts 100 ns steps since 1601-01-01 UTC. allocatedSize is what
+// the file takes on disk (0 when the system does not say); reparseTag is set for reparse points only.
 struct DirEntry {
     std::string name;
     uint32_t attributes = 0;
     uint64_t size = 0;
+    uint64_t allocatedSize = 0;
     int64_t writeTime = 0;
+    uint32_t reparseTag = 0;
+    FileId id;
 };
 
 // Directory listing and lookups, UTF-8 paths, no length limit.
