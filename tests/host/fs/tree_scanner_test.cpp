@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_tree.h"
+#include "support/fake_disk.h"
 #include "fs/tree_scanner.h"
 
 using fs::TTreeScanner;

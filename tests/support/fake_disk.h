@@ -8,7 +8,7 @@
 
 namespace fs_test {
 
-// A folder tree in memory. Folders are keyed by their path with a trailing backslash; entries are listed
+// A folder tree in memory, the one fake disk of the logic tests. Folders are keyed by their path with a trailing backslash; entries are listed
 // in the order they were added, as a real listing need not be sorted.
 class FakeTree : public platform::FileSystem {
   public:
