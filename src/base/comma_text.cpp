@@ -17,17 +17,6 @@ bool NeedsQuotes(std::string_view item) {
     return false;
 }
 
-std::string Quoted(std::string_view item) {
-    std::string result = "\"";
-    for (const char c : item) {
-        if (c == '"')
-            result += '"';
-        result += c;
-    }
-    result += '"';
-    return result;
-}
-
 // Reads a quoted item starting at the opening quote; a missing closing quote takes the rest of the text.
 std::string ReadQuoted(std::string_view text, size_t& pos) {
     std::string item;
@@ -48,6 +37,17 @@ std::string ReadQuoted(std::string_view text, size_t& pos) {
 
 }  // namespace
 
+std::string QuotedItem(std::string_view item) {
+    std::string result = "\"";
+    for (const char c : item) {
+        if (c == '"')
+            result += '"';
+        result += c;
+    }
+    result += '"';
+    return result;
+}
+
 std::string ToCommaText(const std::vector<std::string>& items) {
     if (items.size() == 1 && items.front().empty())
         return "\"\"";
@@ -55,7 +55,7 @@ std::string ToCommaText(const std::vector<std::string>& items) {
     for (size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
             result += ',';
-        result += NeedsQuotes(items[i]) ? Quoted(items[i]) : items[i];
+        result += NeedsQuotes(items[i]) ? QuotedItem(items[i]) : items[i];
     }
     return result;
 }

@@ -7,6 +7,9 @@
 namespace base {
 
 // The one-line form of a list of strings used by the mask and folder fields and several settings.
+// One item in double quotes, each inner quote doubled.
+std::string QuotedItem(std::string_view item);
+
 std::string ToCommaText(const std::vector<std::string>& items);
 
 // Blanks separate items just as commas do unless an item is quoted; two commas in a row give an empty item.

@@ -21,17 +21,6 @@ std::string Trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// A caption always goes in quotes; a quote inside (no path holds one) is doubled so the line reads back.
-std::string QuotedCaption(std::string_view caption) {
-    std::string quoted = "\"";
-    for (const char c : caption) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 std::optional<int64_t> SizeOf(std::string_view text) {
     if (text.empty() || text.size() > 19)
         return std::nullopt;
@@ -65,7 +54,8 @@ bool IsFilePathCaption(std::string_view caption) {
 std::string DuplicateListText(const std::vector<ListRow>& rows) {
     std::string text;
     for (const auto& row : rows) {
-        text += QuotedCaption(row[fs::kNameColumn]);
+        // A caption always goes in quotes; a quote inside (no path holds one) is doubled so the line reads back.
+        text += base::QuotedItem(row[fs::kNameColumn]);
         if (HasSubItems(row))
             text += "," + base::ToCommaText(std::vector<std::string>(row.begin() + 1, row.end()));
         text += "\r\n";
