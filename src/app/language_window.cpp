@@ -37,8 +37,11 @@ void TKieliIkkuna::FormCreate() {
         SetControlCursor(button, IDC_HAND);
     OnClick("Suomi", [this] { SuomiClick(); });
     OnClick("Englanti", [this] { EnglantiClick(); });
-    if (PaaIkkuna && PaaIkkuna->LanguageText.empty())
+    if (PaaIkkuna && PaaIkkuna->LanguageText.empty()) {
+        // The main window is still hidden, so the question is the program's only window on the taskbar.
+        ShowInTaskbar(Handle());
         ShowModal();
+    }
 }
 
 void TKieliIkkuna::FormShow() {

@@ -93,11 +93,43 @@ constexpr std::pair<const char*, Glyph> kGlyphs[] = {
 UINT instanceMessage = 0;
 WNDPROC OldWndProc = nullptr;
 
-// Answers a second copy of the program: restore this one and bring it to the front.
+struct FrontSearch {
+    HWND main;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindEnabledOwnedWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<FrontSearch*>(param);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+    // Tooltips are owned windows too; only a captioned window can be the one the user works in.
+    if (GetWindow(hwnd, GW_OWNER) == search->main && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
+        (style & WS_CAPTION) == WS_CAPTION && (exStyle & WS_EX_TOOLWINDOW) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window the user works in: a modal window shown over the main window (the only one of its windows
+// left enabled), else the main window once it has been shown; nothing while the program is still starting.
+HWND FrontWindow(HWND main) {
+    FrontSearch search{main};
+    EnumThreadWindows(GetCurrentThreadId(), FindEnabledOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found)
+        return search.found;
+    return IsWindowVisible(main) ? main : nullptr;
+}
+
+// Answers a second copy of the program: restore this one and bring it to the front. Before its first show
+// the main window stays hidden: restoring it would show it without its first-show steps, behind the
+// first-run question, which is brought to the front instead.
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (instanceMessage != 0 && message == instanceMessage) {
-        SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
-        SetForegroundWindow(hwnd);
+        if (IsWindowVisible(hwnd))
+            SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (HWND front = FrontWindow(hwnd))
+            SetForegroundWindow(front);
         return 0;
     }
     return CallWindowProcW(OldWndProc, hwnd, message, wParam, lParam);

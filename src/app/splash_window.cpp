@@ -1,6 +1,7 @@
 #include "app/splash_window.h"
 
 #include "app/pictures.h"
+#include "app/window_set.h"
 
 namespace app {
 namespace {
@@ -30,6 +31,7 @@ TOdota::TOdota() {
     SetTextColor("Label1", RGB(0, 0, 128));
     // The caption line lies on the banner's light lower band.
     SetBackColor("Label1", kBannerBandColor);
+    ShowInTaskbar(Handle());
 }
 
 void TOdota::ShowSplash() {

@@ -37,6 +37,11 @@ void DestroyWindows() {
     PaaIkkuna.reset();
 }
 
+void ShowInTaskbar(HWND window) {
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    SetWindowLongPtrW(window, GWL_EXSTYLE, (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
+}
+
 void DestroySplash() noexcept {
     try {
         if (OdotaIkkuna) {

@@ -25,6 +25,10 @@ void CreateWindows();
 // Destroys them in the reverse order; each tool writes its settings back as it goes.
 void DestroyWindows();
 
+// Gives a window shown during start-up a taskbar button and an Alt+Tab entry of its own, so the program
+// can be found again while the main window is still hidden. Call before the window is shown.
+void ShowInTaskbar(HWND window);
+
 // Hides and destroys the splash, ignoring any error in doing so.
 void DestroySplash() noexcept;
 

@@ -132,6 +132,53 @@ TEST_F(ShellTest, FirstRunAsksForTheLanguageAndWritesIt) {
     EXPECT_EQ(app::OdotaIkkuna, nullptr);
 }
 
+namespace {
+// A second copy's wake-up arriving while the first-run question is up, then the answer Suomi.
+bool mainVisibleAfterWake = true;
+void CALLBACK WakeThenPressSuomi(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = FindWindowW(L"VireoWindow", L"Valitse kieli/Choose language");
+    if (!window || !IsWindowVisible(window))
+        return;
+    KillTimer(nullptr, id);
+    SendMessageW(app::PaaIkkuna->Handle(), app::InstanceMessage(), 0, 0);
+    mainVisibleAfterWake = IsWindowVisible(app::PaaIkkuna->Handle()) != FALSE;
+    HWND button = FindWindowExW(GetWindow(window, GW_CHILD), nullptr, L"Button", L"&Suomi");
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+}  // namespace
+
+TEST_F(ShellTest, WakeUpDuringTheLanguageQuestionKeepsTheFirstShowSteps) {
+    WriteOptions("[Backups, temps deleter]\r\nNormal_search=0\r\n");
+    SetTimer(nullptr, 0, 50, WakeThenPressSuomi);
+    Start();
+    EXPECT_FALSE(mainVisibleAfterWake);
+    EXPECT_TRUE(base::FinnishUI());
+    EXPECT_EQ(Main().Text("Sulje"), "&Sulje");
+    EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoS.htm");
+    EXPECT_TRUE(app::OptionsIkkuna->Checked("btnExtraFiles"));
+    EXPECT_FALSE(app::OptionsIkkuna->Checked("btnMostFiles"));
+}
+
+TEST_F(ShellTest, SplashAndLanguageQuestionHaveATaskbarButtonOfTheirOwn) {
+    const auto onTaskbar = [](HWND window) {
+        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+        return IsWindowVisible(window) && (exStyle & WS_EX_TOOLWINDOW) == 0 &&
+               ((exStyle & WS_EX_APPWINDOW) != 0 || GetWindow(window, GW_OWNER) == nullptr);
+    };
+    app::OdotaIkkuna = std::make_unique<app::TOdota>();
+    app::OdotaIkkuna->ShowSplash();
+    EXPECT_TRUE(onTaskbar(app::OdotaIkkuna->Handle()));
+    EXPECT_NE(GetWindowLongPtrW(app::OdotaIkkuna->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    app::DestroySplash();
+
+    // A later run: the question is never shown, and the main window is the one button.
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    EXPECT_TRUE(onTaskbar(Main().Handle()));
+    EXPECT_FALSE(onTaskbar(app::KieliIkkuna->Handle()));
+    EXPECT_FALSE(onTaskbar(app::OptionsIkkuna->Handle())) << "a hidden tool window has no button";
+}
+
 TEST_F(ShellTest, ClosingTheLanguageQuestionWritesNothingAndStartsInEnglish) {
     pressOnLanguageWindow = L"close";
     SetTimer(nullptr, 0, 50, PressLanguageButton);
