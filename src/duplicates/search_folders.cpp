@@ -1,0 +1,83 @@
+#include "duplicates/search_folders.h"
+
+#include "base/comma_text.h"
+#include "base/texts.h"
+#include "duplicates/text_case.h"
+
+namespace duplicates {
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool HasNonBlank(std::string_view text) {
+    return !Trimmed(text).empty();
+}
+
+// Normalised, sorted and without repeats; empty items are dropped.
+base::SortedStringList NormalisedItems(std::string_view text, const base::TextOrder& order) {
+    base::SortedStringList items(order, base::Repeats::Drop);
+    for (const std::string& item : base::FromCommaText(text)) {
+        if (HasNonBlank(item))
+            items.Add(NormalisedFolder(item));
+    }
+    return items;
+}
+
+std::string NestedNotice(const std::string& inner, const std::string& outer) {
+    return base::Tx(
+        "Folder: " + UpperCase(inner) + " is already included in \nfolder: " + UpperCase(outer) +
+            " and will therefore be removed.",
+        "Kansio: " + UpperCase(inner) + " sisältyy jo \nkansioon: " + UpperCase(outer) + " ja siksi se poistetaan.");
+}
+
+}  // namespace
+
+std::string NormalisedFolder(std::string_view item) {
+    std::string folder = LowerCase(Trimmed(item));
+    if (folder.empty() || folder.front() != '\\')
+        folder.insert(folder.begin(), '\\');
+    if (folder.back() != '\\')
+        folder.push_back('\\');
+    return folder;
+}
+
+FoldersToSearch NormaliseFoldersToSearch(std::string_view text, const base::TextOrder& order) {
+    base::SortedStringList items = NormalisedItems(text, order);
+    if (items.Empty())
+        items.Add("\\");
+    FoldersToSearch result;
+    for (int i = 0; i < items.Count(); ++i) {
+        const std::string outer = items.Text(i);
+        for (int j = i + 1; j < items.Count();) {
+            // Every item ends with a backslash, so \doc\ never swallows \docs\.
+            if (items.Text(j).starts_with(outer)) {
+                result.notices.push_back(NestedNotice(items.Text(j), outer));
+                items.Delete(j);
+            } else {
+                ++j;
+            }
+        }
+    }
+    result.folders = items.Texts();
+    result.commaText = base::ToCommaText(result.folders);
+    return result;
+}
+
+SkipFolderList NormaliseSkipFolders(std::string_view text, const base::TextOrder& order) {
+    SkipFolderList result;
+    for (const auto& entry : NormalisedItems(text, order)) {
+        if (entry.text.size() >= 3)
+            result.folders.push_back(entry.text);
+    }
+    result.commaText = base::ToCommaText(result.folders);
+    return result;
+}
+
+}  // namespace duplicates
