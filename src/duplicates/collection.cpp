@@ -8,15 +8,6 @@
 namespace duplicates {
 namespace {
 
-std::string Trimmed(std::string_view text) {
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
 bool IsDesktopIni(std::string_view name) {
     return LowerCase(name) == "desktop.ini";
 }
@@ -70,7 +61,7 @@ CandidateCollector::CandidateCollector(const SearchSwitches& switches,
 
 void CandidateCollector::TreeScanner1DirectoryFound(std::string_view folder) {
     FlushFolder();
-    std::string path = Trimmed(folder);
+    std::string path(Trimmed(folder));
     collection_.Folders.push_back(path);
     folderIndex_ = static_cast<int>(collection_.Folders.size()) - 1;
     DecideSkip(path);

@@ -7,15 +7,6 @@
 namespace duplicates {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool HasNonBlank(std::string_view text) {
     return !Trimmed(text).empty();
 }

@@ -32,6 +32,15 @@ std::string ChangeCase(std::string_view text, bool toLower) {
 
 }  // namespace
 
+std::string_view Trimmed(std::string_view text) {
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string LowerCase(std::string_view text) {
     return ChangeCase(text, true);
 }

@@ -10,4 +10,7 @@ namespace duplicates {
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 
+// Without leading and trailing blanks and control characters.
+std::string_view Trimmed(std::string_view text);
+
 }  // namespace duplicates

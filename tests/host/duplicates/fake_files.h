@@ -13,6 +13,17 @@
 
 namespace dupes_test {
 
+// Deterministic bytes that differ from seed to seed.
+inline std::string Bytes(size_t count, uint32_t seed) {
+    std::string bytes(count, '\0');
+    uint32_t state = seed * 2654435761u + 1;
+    for (char& c : bytes) {
+        state = state * 1664525u + 1013904223u;
+        c = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
 // Files with content in memory: a folder tree for the walk and a reader for the comparison. Two paths made
 // with Link are one file. Counts what the comparison does to the files.
 class FakeFiles : public platform::FileSystem, public platform::FileReader {
@@ -165,16 +176,19 @@ class RecordingView : public duplicates::SearchView {
     bool KeepGoing() const override { return keepGoing; }
 };
 
+inline const std::string kHeader = "# Duplicate files.....";
+
 // The result list as lines: "" for a blank row, "# caption" for a header, the path for a file.
 class RecordedRows : public duplicates::ResultRows {
   public:
     std::vector<std::string> lines;
+    size_t pathPrefix = 0;  // characters dropped from the front of each path
 
     void Clear() override { lines.clear(); }
     bool Empty() const override { return lines.empty(); }
     void AddBlankRow() override { lines.push_back(""); }
     void AddHeaderRow(const std::string& caption) override { lines.push_back("# " + caption); }
-    void AddFile(const duplicates::FoundFile& file) override { lines.push_back(file.path); }
+    void AddFile(const duplicates::FoundFile& file) override { lines.push_back(file.path.substr(pathPrefix)); }
     void RunCompared(uint64_t) override {}
 };
 

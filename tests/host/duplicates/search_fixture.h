@@ -12,17 +12,6 @@
 
 namespace dupes_test {
 
-// Deterministic bytes that differ from seed to seed.
-inline std::string Bytes(size_t count, uint32_t seed) {
-    std::string bytes(count, '\0');
-    uint32_t state = seed * 2654435761u + 1;
-    for (char& c : bytes) {
-        state = state * 1664525u + 1013904223u;
-        c = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
-
 // A whole search (collection, then comparison) over fake files on drive C:.
 class SearchTest : public ::testing::Test {
   protected:
@@ -71,7 +60,5 @@ class SearchTest : public ::testing::Test {
     duplicates::TextSet known{duplicates::OrderLess{&order}};
     duplicates::DuplicateCounters counters;
 };
-
-inline const std::string kHeader = "# Duplicate files.....";
 
 }  // namespace dupes_test

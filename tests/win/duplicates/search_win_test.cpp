@@ -7,6 +7,7 @@
 #include "base/texts.h"
 #include "duplicates/collection.h"
 #include "duplicates/comparison.h"
+#include "host/duplicates/fake_files.h"
 #include "platform/file_reader.h"
 #include "platform/locale.h"
 #include "platform/win32/unicode.h"
@@ -14,20 +15,12 @@
 #include "support/win/test_drives.h"
 
 using namespace testing_support;
+using dupes_test::Bytes;
+using dupes_test::kHeader;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string Bytes(size_t count, uint32_t seed) {
-    std::string bytes(count, '\0');
-    uint32_t state = seed * 2654435761u + 1;
-    for (char& c : bytes) {
-        state = state * 1664525u + 1013904223u;
-        c = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
 
 void SetWriteTime(const std::string& path, uint64_t fileTime) {
     HANDLE file = CreateFileW(platform::win32::LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
@@ -38,41 +31,6 @@ void SetWriteTime(const std::string& path, uint64_t fileTime) {
     CloseHandle(file);
 }
 
-class View : public duplicates::SearchView {
-  public:
-    std::map<int, std::string> panels;
-    std::vector<std::string> notices;
-    int yields = 0;
-    int stopAfterYields = -1;
-    bool keepGoing = true;
-
-    void SetPanel(int panel, const std::string& text) override { panels[panel] = text; }
-    void SetListCaption(const std::string&) override {}
-    void ShowNotice(const std::string& text) override { notices.push_back(text); }
-    void ShowProgress(int64_t) override {}
-    void SetProgressMaximum(int64_t) override {}
-    void SetProgress(int64_t) override {}
-    void HideProgress() override {}
-    void ProcessMessages() override {
-        if (++yields == stopAfterYields)
-            keepGoing = false;
-    }
-    bool KeepGoing() const override { return keepGoing; }
-};
-
-// File rows as paths below the test folder ("X:\" dropped), header rows as "#", blank rows as "".
-class Rows : public duplicates::ResultRows {
-  public:
-    Lines lines;
-
-    void Clear() override { lines.clear(); }
-    bool Empty() const override { return lines.empty(); }
-    void AddBlankRow() override { lines.push_back(""); }
-    void AddHeaderRow(const std::string&) override { lines.push_back("#"); }
-    void AddFile(const duplicates::FoundFile& file) override { lines.push_back(file.path.substr(3)); }
-    void RunCompared(uint64_t) override {}
-};
-
 // A search of a fixed test drive onto a fresh folder.
 class DuplicateSearchOnDisk : public ::testing::Test {
   protected:
@@ -80,6 +38,7 @@ class DuplicateSearchOnDisk : public ::testing::Test {
         base::SetFinnishUI(false);
         switches.CheckFileStamp = false;
         inputs.drives = std::string(1, drive.Letter());
+        rows.pathPrefix = 3;  // paths below the drive root
     }
 
     std::string At(const std::string& relative) const { return drive.Root() + relative; }
@@ -108,8 +67,8 @@ class DuplicateSearchOnDisk : public ::testing::Test {
     duplicates::SearchSwitches switches;
     duplicates::SearchInputs inputs;
     duplicates::TextSet known{duplicates::OrderLess{&order}};
-    View view;
-    Rows rows;
+    dupes_test::RecordingView view;
+    dupes_test::RecordedRows rows;
     duplicates::DuplicateCounters counters;
 };
 
@@ -126,7 +85,7 @@ TEST_F(DuplicateSearchOnDisk, IdenticalAndNearlyIdenticalFiles) {
     Write("early1", early);
     early[5] ^= 1;
     Write("early2", early);
-    EXPECT_EQ(Search(), (Lines{"#", "one\\a.txt", "one\\b.txt", "two\\c.txt"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "one\\a.txt", "one\\b.txt", "two\\c.txt"}));
     EXPECT_EQ(counters.DuplicateFiles, 2u);
     EXPECT_EQ(counters.DuplicateBytes, 2000u);
     EXPECT_EQ(view.panels[4], "Scan complete");
@@ -147,7 +106,7 @@ TEST_F(DuplicateSearchOnDisk, EveryClassOfIdenticalFilesInARunIsListedOnce) {
     Write("run2\\C", Bytes(900, 5));
     Write("run2\\D", Bytes(900, 7));
     Write("run2\\E", Bytes(900, 5));
-    EXPECT_EQ(Search(), (Lines{"#", "run2\\A", "run2\\C", "run2\\E", "", "#", "run1\\B", "run1\\C"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "run2\\A", "run2\\C", "run2\\E", "", kHeader, "run1\\B", "run1\\C"}));
     EXPECT_EQ(counters.DuplicateFiles, 3u);
 }
 
@@ -160,12 +119,12 @@ TEST_F(DuplicateSearchOnDisk, TimeStampAndNameSwitches) {
     SetWriteTime(folder / "y\\same.txt", 130000000000000000ull);
     SetWriteTime(folder / "y\\other.txt", 131000000000000000ull);
     switches.CheckFileStamp = true;
-    EXPECT_EQ(Search(), (Lines{"#", "x\\same.txt", "y\\same.txt"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "x\\same.txt", "y\\same.txt"}));
     switches.CheckFileStamp = false;
     switches.CheckFileName = true;
-    EXPECT_EQ(Search(), (Lines{"#", "x\\same.txt", "y\\same.txt"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "x\\same.txt", "y\\same.txt"}));
     switches.CheckFileName = false;
-    EXPECT_EQ(Search(), (Lines{"#", "x\\same.txt", "y\\other.txt", "y\\same.txt"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "x\\same.txt", "y\\other.txt", "y\\same.txt"}));
 }
 
 TEST_F(DuplicateSearchOnDisk, EmptyFilesAndNameMode) {
@@ -175,11 +134,11 @@ TEST_F(DuplicateSearchOnDisk, EmptyFilesAndNameMode) {
     Write("d2\\README.TXT", "other text");
     EXPECT_EQ(Search(), Lines{});
     switches.SkipEmptyFiles = false;
-    EXPECT_EQ(Search(), (Lines{"#", "e1", "e2"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "e1", "e2"}));
     EXPECT_EQ(counters.DuplicateBytes, 0u);
     switches.SkipEmptyFiles = true;
     switches.CheckFileSize = false;
-    EXPECT_EQ(Search(), (Lines{"#", "d2\\README.TXT", "d1\\ReadMe.txt"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "d2\\README.TXT", "d1\\ReadMe.txt"}));
     EXPECT_EQ(counters.DuplicateFiles, 1u);
 }
 
@@ -191,7 +150,7 @@ TEST_F(DuplicateSearchOnDisk, AFileLockedAgainstReadingIsNeverListed) {
     HANDLE lock =
         CreateFileW(platform::win32::Widen(folder / "b").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Search(), (Lines{"#", "a", "c"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "a", "c"}));
     CloseHandle(lock);
 }
 
@@ -203,7 +162,7 @@ TEST_F(DuplicateSearchOnDisk, StopDuringTheComparisonKeepsTheGroupsFound) {
     auto collection = Collect();
     view.yields = 0;
     view.stopAfterYields = 7;
-    EXPECT_EQ(Compare(collection), (Lines{"#", "p4", "q4", "", "#", "p3", "q3"}));
+    EXPECT_EQ(Compare(collection), (Lines{kHeader, "p4", "q4", "", kHeader, "p3", "q3"}));
     EXPECT_EQ(view.panels[4], "Comparison interrupted");
 }
 
@@ -212,7 +171,7 @@ TEST_F(DuplicateSearchOnDisk, NestedFoldersAndTheSkipList) {
         Write(path, "same bytes");
     inputs.rootDirText = "\\,\\Docs";
     inputs.skipFolderText = "temp";
-    EXPECT_EQ(Search(), (Lines{"#", "Docs\\e", "temporary\\d", "work\\c"}));
+    EXPECT_EQ(Search(), (Lines{kHeader, "Docs\\e", "temporary\\d", "work\\c"}));
     ASSERT_EQ(view.notices.size(), 1u);
     EXPECT_EQ(view.notices[0], "Folder: \\DOCS\\ is already included in \nfolder: \\ and will therefore be removed.");
     EXPECT_EQ(inputs.rootDirText, "\\");
