@@ -17,16 +17,16 @@ using usage::TFolderList;
 
 namespace {
 
-struct Run {
+struct Outcome {
     usage::MeasurementSetup setup;
     std::optional<uint64_t> freeBytes;
     int yields = 0;
 };
 
 // A measurement as the window makes it, with no window.
-Run Measure(TFolderList& top, const std::string& folder, bool displayFreeDiskSpace = true) {
+Outcome Measure(TFolderList& top, const std::string& folder, bool displayFreeDiskSpace = true) {
     const auto& volumes = platform::SystemVolumeInfo();
-    Run run;
+    Outcome run;
     run.setup = usage::PrepareMeasurement(folder, "", platform::SystemFileSystem(), volumes);
     top.Reset(run.setup.Folder);
     usage::CompressionChoice choice;
@@ -84,7 +84,7 @@ TEST(UsageScanOnDisk, SizesOnTheVolumesClustersAndEveryAttribute) {
     SetFileAttributesW(Widen(folder / "sys").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM);
 
     TFolderList top(nullptr, ".");
-    const Run run = Measure(top, folder.Path().substr(0, folder.Path().size() - 1));
+    const Outcome run = Measure(top, folder.Path().substr(0, folder.Path().size() - 1));
     const uint64_t cluster = run.setup.ClusterSize;
     ASSERT_GT(cluster, 1u);  // the volume reports its clusters
     EXPECT_EQ(run.setup.Folder, folder.Path());
@@ -110,7 +110,7 @@ TEST(UsageScanOnDisk, ALinkLoopIsCountedOnceAndNotEntered) {
     ASSERT_TRUE(LinkWithLn(UnixPathOf(folder / "a"), folder / "again"));
 
     TFolderList top(nullptr, ".");
-    const Run run = Measure(top, folder.Path());
+    const Outcome run = Measure(top, folder.Path());
     EXPECT_EQ(top.FileCount, 1);
     EXPECT_EQ(top.ActualSize, 5u);
     EXPECT_EQ(top.FolderCount, 3);  // a, its loop, and the second name of a
@@ -138,7 +138,7 @@ TEST(UsageScanOnDisk, AFiveGigabyteSparseFileIsMeasuredWhole) {
     WriteFile(folder / "small", "abc");
 
     TFolderList top(nullptr, ".");
-    const Run run = Measure(top, folder.Path());
+    const Outcome run = Measure(top, folder.Path());
     const uint64_t fiveGiB = 5ull << 30;
     EXPECT_EQ(Find(top, "sparse.bin")->ActualSize, fiveGiB);
     EXPECT_EQ(top.ActualSize, fiveGiB + 3);
@@ -162,7 +162,7 @@ TEST(UsageScanOnDisk, TheFreeSpaceEntryAtADriveRoot) {
     ASSERT_TRUE(free);
 
     TFolderList top(nullptr, ".");
-    Run run = Measure(top, drive.Root());
+    Outcome run = Measure(top, drive.Root());
     ASSERT_TRUE(run.freeBytes);
     const std::string english = "(" + drive.Root().substr(0, 2) + " free space)";
     ASSERT_GE(top.Count(), 2u);
