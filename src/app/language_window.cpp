@@ -1,5 +1,7 @@
 #include "app/language_window.h"
 
+#include <algorithm>
+
 #include "app/pictures.h"
 #include "app/window_set.h"
 #include "platform/program_folder.h"
@@ -11,10 +13,14 @@ namespace {
 
 using widgets::Kind;
 
+constexpr int kFrameWidth = 337;
+constexpr int kFrameHeight = 101;
+constexpr int kMargin = 8;
+
 // clang-format off
 constexpr widgets::ControlSpec kControls[] = {
     // name      kind                 place (96-DPI px)   caption
-    {"Bevel1",   Kind::Bevel,         {0, 0, 337, 101}},
+    {"Bevel1",   Kind::Bevel,         {0, 0, kFrameWidth, kFrameHeight}},
     {"Label1",   Kind::Label,         {8, 8, 0, 0},       "Voit vaihtaa kieltä aina kun haluat menemällä Asetuksiin."},
     {"Label2",   Kind::Label,         {8, 24, 0, 0},      "You can change language anytime you want by going to Options."},
     {"Suomi",    Kind::PictureButton, {8, 48, 75, 25},    "&Suomi"},
@@ -25,12 +31,13 @@ constexpr widgets::ControlSpec kControls[] = {
 }  // namespace
 
 TKieliIkkuna::TKieliIkkuna() {
-    Create({"Valitse kieli/Choose language", 337, 101, widgets::FrameStyle::Dialog});
+    Create({"Valitse kieli/Choose language", kFrameWidth, kFrameHeight, widgets::FrameStyle::Dialog});
     FormCreate();
 }
 
 void TKieliIkkuna::FormCreate() {
     CreateControls(kControls);
+    WidenToFitTexts();
     SetPicture("Suomi", FinnishFlag());
     SetPicture("Englanti", BritishFlag());
     for (const char* button : {"Suomi", "Englanti"})
@@ -42,6 +49,33 @@ void TKieliIkkuna::FormCreate() {
         ShowInTaskbar(Handle());
         ShowModal();
     }
+}
+
+// A system font wider than the design's would cut the lines off at the frame's right edge, and the
+// question must be read whole: the window grows by what they need, and the English button keeps to its edge.
+void TKieliIkkuna::WidenToFitTexts() {
+    int needed = kFrameWidth;
+    for (const char* label : {"Label1", "Label2"}) {
+        const widgets::Place place = ControlPlace(label);
+        needed = std::max(needed, place.left + place.width + kMargin);
+    }
+    const int extra = needed - kFrameWidth;
+    if (extra == 0)
+        return;
+    const widgets::Place english = ControlPlace("Englanti");
+    MoveControl("Englanti", english.left + extra, english.top);
+    SetWindowPos(Control("Bevel1"), nullptr, 0, 0, Scale(needed), Scale(kFrameHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    RECT rect{0, 0, Scale(needed), Scale(kFrameHeight)};
+    AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), Dpi());
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TKieliIkkuna::FormShow() {

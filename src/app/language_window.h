@@ -17,6 +17,7 @@ class TKieliIkkuna : public widgets::Window {
 
   private:
     void FormCreate();
+    void WidenToFitTexts();
     void Choose(bool english);
 };
 

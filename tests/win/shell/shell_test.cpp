@@ -179,6 +179,24 @@ TEST_F(ShellTest, SplashAndLanguageQuestionHaveATaskbarButtonOfTheirOwn) {
     EXPECT_FALSE(onTaskbar(app::OptionsIkkuna->Handle())) << "a hidden tool window has no button";
 }
 
+TEST_F(ShellTest, LanguageQuestionShowsBothLinesWhole) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    const app::TKieliIkkuna& question = *app::KieliIkkuna;
+    RECT client{};
+    GetClientRect(question.Handle(), &client);
+    MapWindowPoints(question.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (const char* name : {"Label1", "Label2", "Suomi", "Englanti"}) {
+        RECT control{};
+        GetWindowRect(question.Control(name), &control);
+        EXPECT_GE(control.left, client.left) << name;
+        EXPECT_LE(control.right, client.right) << name;
+    }
+    RECT bevel{};
+    GetWindowRect(question.Control("Bevel1"), &bevel);
+    EXPECT_EQ(bevel.right, client.right) << "the frame line follows the window's edge";
+}
+
 TEST_F(ShellTest, ClosingTheLanguageQuestionWritesNothingAndStartsInEnglish) {
     pressOnLanguageWindow = L"close";
     SetTimer(nullptr, 0, 50, PressLanguageButton);
@@ -254,8 +272,9 @@ TEST_F(ShellTest, EveryNameInTheFinnishTablesExists) {
     for (const auto& [window, table] : tables) {
         EXPECT_FALSE(table.empty());
         for (const auto& text : table) {
-            if (*text.name)
+            if (*text.name) {
                 EXPECT_TRUE(window->HasControl(text.name)) << window->Caption() << ": " << text.name;
+            }
         }
     }
 }
