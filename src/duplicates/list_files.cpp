@@ -1,28 +1,15 @@
 #include "duplicates/list_files.h"
 
-#include <limits>
-
 #include "base/comma_text.h"
 #include "base/texts.h"
+#include "duplicates/text_case.h"
 
 namespace duplicates {
 namespace {
 
-bool IsBlankOrControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte <= ' ';
-}
-
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
+// Plain decimal digits; 18 of them at most, which no file size reaches and no sum of them overflows.
 std::optional<int64_t> SizeOf(std::string_view text) {
-    if (text.empty() || text.size() > 19)
+    if (text.empty() || text.size() > 18)
         return std::nullopt;
     int64_t value = 0;
     for (const char c : text) {
@@ -125,7 +112,7 @@ ReloadedList RowsFromListLines(const std::vector<std::string>& lines, const Line
         const std::vector<std::string> fields = base::FromCommaText(lines[i]);
         ListRow row;
         for (size_t field = 0; field < fields.size() && field < row.size(); ++field)
-            row[field] = Trimmed(fields[field]);
+            row[field] = std::string(Trimmed(fields[field]));
         const bool fileRow = fields.size() > 1 && !row[fs::kNameColumn].empty();
         // Only a file row after a file row counts: a header line straight after a group (a hand-edited list)
         // is no duplicate.
@@ -148,7 +135,7 @@ std::optional<std::vector<std::string>> ReadSkipList(const std::string& folder,
         return std::nullopt;
     std::vector<std::string> paths;
     for (const auto& line : file.lines) {
-        std::string path = Trimmed(line);
+        std::string path(Trimmed(line));
         if (!path.empty())
             paths.push_back(std::move(path));
     }

@@ -150,6 +150,7 @@ TEST_F(ListFiles, OddListFilesGiveAClearOutcomeAndEveryLineARow) {
                                   "\"C:\\a.txt\",10,t,d,A,,\r"
                                   "\"C:\\b.txt\",ten,t,d,A,,\r\n"
                                   "\"C:\\c.txt\",-5,t\r\n"
+                                  "\"C:\\c2.txt\",9999999999999999999,t\r\n"
                                   "\"Duplicate files.....\"\r\n"
                                   "\"C:\\d.txt\",7,t,d,A,1,2,3,4,5\r\n"
                                   "\"C:\\e.txt,7,t\r\n"
@@ -157,13 +158,13 @@ TEST_F(ListFiles, OddListFilesGiveAClearOutcomeAndEveryLineARow) {
                                   "\"C:\\f.txt\",1") +
                               '\0' + "9,t";
     const auto list = Reload();
-    ASSERT_EQ(list.rows.size(), 9u);
-    EXPECT_EQ(list.duplicateFiles, 2) << "b and c follow a file row; the rest follow a header or start a group";
-    EXPECT_EQ(list.duplicateBytes, 0) << "neither \"ten\" nor \"-5\" is a size";
-    EXPECT_EQ(list.rows[5][fs::kProdVerColumn], "2") << "fields beyond the columns are dropped";
-    EXPECT_EQ(list.rows[6][fs::kNameColumn], "C:\\e.txt,7,t") << "an unclosed quote takes the rest of the line";
-    EXPECT_FALSE(duplicates::HasSubItems(list.rows[7]));
-    EXPECT_EQ(list.rows[8][fs::kSizeColumn], "1") << "a NUL ends the line";
+    ASSERT_EQ(list.rows.size(), 10u);
+    EXPECT_EQ(list.duplicateFiles, 3) << "b, c and c2 follow a file row; the rest follow a header or start a group";
+    EXPECT_EQ(list.duplicateBytes, 0) << "neither \"ten\", \"-5\" nor a 19-digit number is a size";
+    EXPECT_EQ(list.rows[6][fs::kProdVerColumn], "2") << "fields beyond the columns are dropped";
+    EXPECT_EQ(list.rows[7][fs::kNameColumn], "C:\\e.txt,7,t") << "an unclosed quote takes the rest of the line";
+    EXPECT_FALSE(duplicates::HasSubItems(list.rows[8]));
+    EXPECT_EQ(list.rows[9][fs::kSizeColumn], "1") << "a NUL ends the line";
 
     // A file of line ends only, and an empty file.
     store_.files[kListPath] = "\r\n\r\n";
