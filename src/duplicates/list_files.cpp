@@ -43,8 +43,10 @@ std::string DuplicateListText(const std::vector<ListRow>& rows) {
     for (const auto& row : rows) {
         // A caption always goes in quotes; a quote inside (no path holds one) is doubled so the line reads back.
         text += base::QuotedItem(row[fs::kNameColumn]);
-        if (HasSubItems(row))
-            text += "," + base::ToCommaText(std::vector<std::string>(row.begin() + 1, row.end()));
+        if (HasSubItems(row)) {
+            text += ',';
+            text += base::ToCommaText(std::vector<std::string>(row.begin() + 1, row.end()));
+        }
         text += "\r\n";
     }
     return text;
