@@ -17,6 +17,9 @@ std::string helpFile;
 // Wakes the copy that is already running. The broadcast waits for every window, but not for ever for a
 // window that has stopped responding, so a hung program elsewhere cannot keep this copy alive.
 void WakeRunningCopy() {
+    // This copy was just started by the user and may take the foreground; the running copy may not unless
+    // it is handed that right, and it must bring its window to the front.
+    AllowSetForegroundWindow(ASFW_ANY);
     const UINT message = RegisterWindowMessageW(L"Vireo");
     DWORD_PTR result = 0;
     SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &result);
