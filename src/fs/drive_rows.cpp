@@ -35,10 +35,14 @@ std::string DriveLetterOf(std::string_view caption) {
     return {};
 }
 
-std::string DriveLettersOf(const std::vector<std::string>& captions) {
+std::string DriveLettersOf(const std::vector<int64_t>& rowData) {
     std::string letters;
-    for (const auto& caption : captions)
-        letters += DriveLetterOf(caption);
+    for (const int64_t data : rowData) {
+        if (data >= 'a' && data <= 'z')
+            letters += static_cast<char>(data - 'a' + 'A');
+        else if (data >= 'A' && data <= 'Z')
+            letters += static_cast<char>(data);
+    }
     return letters;
 }
 

@@ -21,7 +21,9 @@ bool IsPreselectedDrive(platform::DriveKind kind, bool selectFixedDrives);
 // empty for a caption without one (a bare "C:").
 std::string DriveLetterOf(std::string_view caption);
 
-// The letters of the given (selected) captions, in order, with nothing between them.
-std::string DriveLettersOf(const std::vector<std::string>& captions);
+// Each drive row carries its letter as data, so the choice never depends on how the caption reads
+// ("(C:) Local Disk", or a caption without the letter). The upper-cased letters of the given rows' data, in
+// order, with nothing between them; data that is not a letter adds nothing.
+std::string DriveLettersOf(const std::vector<int64_t>& rowData);
 
 }  // namespace fs

@@ -48,10 +48,10 @@ void TDiskListView::RefreshDrives() {
 }
 
 std::string TDiskListView::GetSelectedDrives() const {
-    std::vector<std::string> captions;
+    std::vector<int64_t> letters;
     for (int row : SelectedRows())
-        captions.push_back(Text(row));
-    return fs::DriveLettersOf(captions);
+        letters.push_back(static_cast<int64_t>(RowData(row)));
+    return fs::DriveLettersOf(letters);
 }
 
 std::string TDiskListView::DriveLetterOf(std::string_view caption) {

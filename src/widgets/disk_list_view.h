@@ -19,7 +19,8 @@ class TDiskListView : public ReportListView {
     bool SelectFixedDrives = true;
 
     void RefreshDrives();
-    // The letters of the selected rows in row order, upper case, nothing between them ("CD").
+    // The letters of the selected rows in row order, upper case, nothing between them ("CD"); each row
+    // carries its letter, so the caption's wording does not matter.
     std::string GetSelectedDrives() const;
     static std::string DriveLetterOf(std::string_view caption);
 

@@ -126,7 +126,9 @@ TEST(DriveRows, LettersFromCaptions) {
     // A label holding " (" of its own still yields the drive's letter.
     EXPECT_EQ(DriveLetterOf("Backup (old) (E:)"), "E");
     EXPECT_EQ(DriveLetterOf("x (y (F:)"), "F");
-    EXPECT_EQ(DriveLettersOf({"System (C:)", "D:", "Data (e:)"}), "CE");
+    // The choice comes from each row's letter, however its caption reads.
+    EXPECT_EQ(DriveLettersOf({'C', 'd', 'Z'}), "CDZ");
+    EXPECT_EQ(DriveLettersOf({0, '1', 'C' + 256, -1, 'E'}), "E");
     EXPECT_EQ(DriveLettersOf({}), "");
 }
 

@@ -113,6 +113,11 @@ TEST(DiskListView, ListsDrivesAndSelectsFixedOnes) {
     }
     EXPECT_EQ(view.GetSelectedDrives(), std::string("C") + cd.Letter());
 
+    // Captions that put the letter first or leave it out still give the chosen drives.
+    for (int row = 0; row < view.Count(); ++row)
+        view.SetText(row, 0, row % 2 ? "Local Disk" : "(" + letters.substr(static_cast<size_t>(row), 1) + ":) Disk");
+    EXPECT_EQ(view.GetSelectedDrives(), std::string("C") + cd.Letter());
+
     // A refill drops the choice; without SelectFixedDrives nothing is chosen.
     view.SelectFixedDrives = false;
     view.RefreshDrives();

@@ -1,0 +1,161 @@
+#include "platform/file_ops.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "platform/win32/unicode.h"
+
+namespace platform {
+namespace {
+
+bool MeansMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
+           error == ERROR_BAD_PATHNAME || error == ERROR_INVALID_DRIVE;
+}
+
+std::string SystemText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? std::wstring_view(buffer, length) : std::wstring_view());
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    if (text.empty())
+        return "Error " + std::to_string(code);
+    return win32::Narrow(text);
+}
+
+SystemReason ReasonOf(DWORD code) {
+    return {code, SystemText(code)};
+}
+
+// The shell's delete answers with codes of its own from its old days, beside the system's error codes.
+std::string ShellResultText(int result) {
+    switch (result) {
+        case 0x71:
+            return "The source and destination are the same file.";
+        case 0x72:
+            return "Several source paths were given with one destination.";
+        case 0x74:
+            return "The source is a folder and the destination is not.";
+        case 0x75:
+            return "The operation was cancelled.";
+        case 0x78:
+            return "Access denied.";
+        case 0x79:
+            return "The path is too long.";
+        case 0x7C:
+            return "A path in the source list is not valid.";
+        case 0x7D:
+            return "The source and destination are the same folder.";
+        case 0x7E:
+            return "A destination file is a folder.";
+        case 0x80:
+            return "The name is too long.";
+        case 0x81:
+            return "A destination file is read-only.";
+        case 0x82:
+            return "A destination folder is read-only.";
+        case 0x83:
+            return "The name holds characters that are not allowed.";
+        case 0x84:
+            return "The operation was cancelled.";
+        case 0x85:
+            return "The destination is a removable disk that is full.";
+        case 0x86:
+            return "The destination is read-only.";
+        case 0x87:
+            return "The destination is a device.";
+        case 0x88:
+            return "The destination is not a folder.";
+        case 0x402:
+            return "An unknown error occurred (perhaps the path does not exist).";
+        case 0x10000:
+            return "An unspecified error occurred at the destination.";
+        default:
+            return SystemText(static_cast<DWORD>(result));
+    }
+}
+
+// The exact form of a full path, so that a name ending in a dot or a blank is that name and not the one
+// without it. Paths with "." or ".." in them, or relative ones, are left to the system to resolve.
+std::wstring ExactPath(std::string_view path) {
+    std::wstring wide = win32::Widen(path);
+    for (auto& c : wide) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
+    const bool drive = wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\';
+    const bool unc = wide.rfind(L"\\\\", 0) == 0 && wide.rfind(L"\\\\.\\", 0) != 0;
+    const bool resolved = wide.find(L"\\.\\") == std::wstring::npos && wide.find(L"\\..\\") == std::wstring::npos &&
+                          wide.find(L"\\\\", 2) == std::wstring::npos && !wide.ends_with(L"\\.") &&
+                          !wide.ends_with(L"\\..");
+    if (drive && resolved)
+        return L"\\\\?\\" + wide;
+    if (unc && resolved)
+        return L"\\\\?\\UNC\\" + wide.substr(2);
+    return win32::LongPath(path);
+}
+
+class Win32FileOps final : public FileOps {
+  public:
+    RecycleReport Recycle(const std::vector<std::string>& paths) const override {
+        RecycleReport report;
+        if (paths.empty())
+            return report;
+        // One list of NUL-ended paths closed by one more NUL. The shell takes no \\?\ form.
+        std::wstring list;
+        for (const std::string& path : paths) {
+            list += win32::Widen(path);
+            list += L'\0';
+        }
+        list += L'\0';
+        SHFILEOPSTRUCTW operation = {};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = list.c_str();
+        // Never a question nor an error box of the shell's (the caller reports each file), never the folder
+        // of files belonging to a web page beside it; and a warning before a file that cannot go to the
+        // recycle bin would be destroyed instead, since the user chose the recycle bin.
+        operation.fFlags =
+            FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NO_CONNECTED_ELEMENTS | FOF_WANTNUKEWARNING;
+        const int result = SHFileOperationW(&operation);
+        report.ran = true;
+        report.result = static_cast<uint32_t>(result);
+        report.aborted = operation.fAnyOperationsAborted != FALSE;
+        if (result != 0)
+            report.resultText = ShellResultText(result);
+        return report;
+    }
+
+    SystemReason DeleteForGood(std::string_view path) const override {
+        if (DeleteFileW(ExactPath(path).c_str()))
+            return {};
+        return ReasonOf(GetLastError());
+    }
+
+    PathState StateOf(std::string_view path) const override {
+        const DWORD attributes = GetFileAttributesW(ExactPath(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return {(attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File, {}};
+        const DWORD error = GetLastError();
+        if (MeansMissing(error))
+            return {PathKind::Missing, {}};
+        return {PathKind::Unknown, ReasonOf(error)};
+    }
+
+    size_t MaxRecyclePath() const override { return MAX_PATH - 1; }
+};
+
+}  // namespace
+
+const FileOps& SystemFileOps() {
+    static const Win32FileOps instance;
+    return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,195 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "fs/delete_selected.h"
+#include "platform/file_ops.h"
+#include "platform/win32/unicode.h"
+#include "support/win/temp_folder.h"
+
+using namespace testing_support;
+using fs::DeleteMethod;
+using fs::DeleteResult;
+using platform::PathKind;
+
+namespace {
+
+const platform::FileOps& Ops() {
+    return platform::SystemFileOps();
+}
+
+std::string EnvironmentText(const wchar_t* name) {
+    wchar_t value[4096];
+    const DWORD length = GetEnvironmentVariableW(name, value, 4096);
+    return length == 0 || length >= 4096 ? std::string() : platform::win32::Narrow(std::wstring_view(value, length));
+}
+
+// The desktop's Trash, where the recycle bin of this system keeps files, as a Windows path.
+std::string TrashFolder() {
+    std::string unixPath = EnvironmentText(L"XDG_DATA_HOME");
+    if (unixPath.empty())
+        unixPath = EnvironmentText(L"HOME") + "/.local/share";
+    std::string path = "\\\\?\\unix" + unixPath + "/Trash/";
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+// A name no earlier run has left in the Trash.
+std::string UniqueName(const std::string& stem) {
+    return stem + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + ".tmp";
+}
+
+// Takes a recycled file out of the Trash again; true when it was there with the given contents.
+bool TakeFromTrash(const std::string& name, const std::string& contents) {
+    const std::string trashed = TrashFolder() + "files\\" + name;
+    std::string bytes;
+    const bool found = ReadFile(trashed, bytes) && bytes == contents;
+    SetFileAttributesW(platform::win32::Widen(trashed).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(platform::win32::Widen(trashed).c_str());
+    DeleteFileW(platform::win32::Widen(TrashFolder() + "info\\" + name + ".trashinfo").c_str());
+    return found;
+}
+
+// Holds a file open as a program would that lets others read it but not delete it.
+class OpenFile {
+  public:
+    explicit OpenFile(const std::string& path)
+        : handle_(CreateFileW(platform::win32::Widen(path).c_str(),
+                              GENERIC_READ,
+                              FILE_SHARE_READ,
+                              nullptr,
+                              OPEN_EXISTING,
+                              0,
+                              nullptr)) {}
+    ~OpenFile() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+void MakeReadOnly(const std::string& path) {
+    SetFileAttributesW(platform::win32::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+TEST(FileOps, StateOfFilesFoldersAndMissingPaths) {
+    TempFolder folder;
+    WriteFile(folder / "a.tmp", "a");
+    MakeFolder(folder / "sub");
+    EXPECT_EQ(Ops().StateOf(folder / "a.tmp").kind, PathKind::File);
+    EXPECT_EQ(Ops().StateOf(folder / "sub").kind, PathKind::Folder);
+    EXPECT_EQ(Ops().StateOf(folder / "none.tmp").kind, PathKind::Missing);
+    EXPECT_EQ(Ops().StateOf(folder / "no\\such\\x.tmp").kind, PathKind::Missing);
+    EXPECT_EQ(Ops().MaxRecyclePath(), 259u);
+}
+
+TEST(FileOps, RecycledFilesArriveInTheTrashAndLeaveTheirFolder) {
+    TempFolder folder;
+    const std::string first = UniqueName("first");
+    const std::string second = UniqueName("second");
+    WriteFile(folder / first, "first file");
+    WriteFile(folder / second, "second file");
+    WriteFile(folder / "unselected.tmp", "stays");
+    MakeReadOnly(folder / second);
+
+    const auto outcomes = fs::DeleteSelected(Ops(), {folder / second, folder / first}, DeleteMethod::RecycleBin);
+
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[0].result, DeleteResult::Gone) << outcomes[0].reason.text;
+    EXPECT_EQ(outcomes[1].result, DeleteResult::Gone) << outcomes[1].reason.text;
+    EXPECT_FALSE(FileExists(folder / first));
+    EXPECT_FALSE(FileExists(folder / second));
+    EXPECT_TRUE(FileExists(folder / "unselected.tmp"));
+    EXPECT_TRUE(TakeFromTrash(first, "first file")) << TrashFolder();
+    EXPECT_TRUE(TakeFromTrash(second, "second file"));
+}
+
+TEST(FileOps, RecycleBinOutcomesAreTheTruthForHeldAndUnnameableFiles) {
+    TempFolder folder;
+    const std::string held = UniqueName("held");
+    WriteFile(folder / held, "held open");
+    // A name the shell would tidy into its neighbour's: only the exact form reaches it.
+    const std::wstring dotted = L"\\\\?\\" + platform::win32::Widen(folder / "twin.");
+    const HANDLE file = CreateFileW(dotted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    WriteFile(folder / "twin", "neighbour");
+    const std::string longPath = folder / (std::string(120, 'd') + "\\" + std::string(150, 'f') + ".tmp");
+    WriteFile(longPath, "long");
+
+    OpenFile open(folder / held);
+    ASSERT_TRUE(open.IsOpen());
+    const auto outcomes =
+        fs::DeleteSelected(Ops(), {folder / held, folder / "twin.", longPath}, DeleteMethod::RecycleBin);
+    ASSERT_EQ(outcomes.size(), 3u);
+
+    // Whether the system lets a held file go to the recycle bin or not, what is reported is what happened.
+    if (outcomes[0].result == DeleteResult::Gone) {
+        EXPECT_FALSE(FileExists(folder / held));
+        EXPECT_TRUE(TakeFromTrash(held, "held open"));
+    } else {
+        EXPECT_EQ(outcomes[0].result, DeleteResult::StillThere);
+        EXPECT_TRUE(FileExists(folder / held));
+        EXPECT_FALSE(outcomes[0].reason.text.empty());
+    }
+    EXPECT_EQ(outcomes[1].result, DeleteResult::Failed);
+    EXPECT_EQ(outcomes[2].result, DeleteResult::Failed);
+    EXPECT_NE(outcomes[2].reason.text.find("permanently"), std::string::npos) << outcomes[2].reason.text;
+    EXPECT_EQ(Ops().StateOf(folder / "twin.").kind, PathKind::File);
+    EXPECT_TRUE(FileExists(folder / "twin"));
+    EXPECT_TRUE(FileExists(longPath));
+}
+
+TEST(FileOps, PermanentDeletionReportsReadOnlyAndHeldFilesAndGoesOn) {
+    TempFolder folder;
+    WriteFile(folder / "readonly.bak", "r");
+    MakeReadOnly(folder / "readonly.bak");
+    WriteFile(folder / "held.bak", "h");
+    WriteFile(folder / "plain.bak", "p");
+    WriteFile(folder / "twin", "neighbour");
+    const std::wstring dotted = L"\\\\?\\" + platform::win32::Widen(folder / "twin.");
+    const HANDLE file = CreateFileW(dotted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::string longPath = folder / (std::string(120, 'd') + "\\" + std::string(150, 'f') + ".tmp");
+    WriteFile(longPath, "long");
+
+    OpenFile open(folder / "held.bak");
+    ASSERT_TRUE(open.IsOpen());
+    std::vector<std::string> heard;
+    const auto outcomes =
+        fs::DeleteSelected(Ops(),
+                           {folder / "readonly.bak", folder / "held.bak", folder / "plain.bak", folder / "gone.bak",
+                            folder / "twin.", longPath},
+                           DeleteMethod::Permanent, [&](const fs::DeleteOutcome& o) { heard.push_back(o.path); });
+
+    ASSERT_EQ(outcomes.size(), 6u);
+    EXPECT_EQ(outcomes[0].result, DeleteResult::Failed);
+    EXPECT_EQ(outcomes[0].reason.code, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(outcomes[0].reason.text.empty());
+    EXPECT_EQ(outcomes[1].result, DeleteResult::Failed);
+    EXPECT_EQ(outcomes[1].reason.code, static_cast<uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(outcomes[2].result, DeleteResult::Gone);
+    EXPECT_EQ(outcomes[3].result, DeleteResult::Gone);
+    EXPECT_EQ(outcomes[4].result, DeleteResult::Gone);
+    EXPECT_EQ(outcomes[5].result, DeleteResult::Gone);
+    EXPECT_EQ(heard.size(), 6u);
+
+    // Refused files are still there; the dotted name went as itself, not as its neighbour.
+    EXPECT_TRUE(FileExists(folder / "readonly.bak"));
+    EXPECT_TRUE(FileExists(folder / "held.bak"));
+    EXPECT_FALSE(FileExists(folder / "plain.bak"));
+    EXPECT_EQ(Ops().StateOf(folder / "twin.").kind, PathKind::Missing);
+    EXPECT_TRUE(FileExists(folder / "twin"));
+    EXPECT_FALSE(FileExists(longPath));
+}
