@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace unnecessary {
+
+// The texts the unnecessary-files window builds at run time, in the interface language.
+
+std::string SearchingFolderText(std::string_view folder);  // status bar, one per folder
+std::string SearchingText();                               // status label while searching
+std::string TotalSizeText(int64_t totalKB);                // "12 Kb"
+std::string FoundText(int64_t foundCount);                 // after a search with results
+std::string FoundAfterDeleteText(int64_t rowsLeft);        // after a deletion that left rows
+std::string NoFilesFoundText();
+std::string CaptionText(std::string_view driveLetters);  // "Unnecessary files - C: D: "
+std::string DeleteHintText(bool useRecycleBin);
+// The warning when a file cannot be deleted for good; reason is the system's, shown when given.
+std::string UnableToDeleteText(std::string_view path, std::string_view reason);
+// The recycle bin left these files where they were (one path and reason per line).
+std::string LeftInPlaceText(std::string_view lines);
+std::string UnsupportedSystemText();
+
+}  // namespace unnecessary
