@@ -118,11 +118,10 @@ class Win32FileOps final : public FileOps {
         SHFILEOPSTRUCTW operation = {};
         operation.wFunc = FO_DELETE;
         operation.pFrom = list.c_str();
-        // Never a question nor an error box of the shell's (the caller reports each file), never the folder
-        // of files belonging to a web page beside it; and a warning before a file that cannot go to the
-        // recycle bin would be destroyed instead, since the user chose the recycle bin.
-        operation.fFlags =
-            FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NO_CONNECTED_ELEMENTS | FOF_WANTNUKEWARNING;
+        // Never a question nor an error box of the shell's (the caller reports each file), and never the
+        // folder of files belonging to a web page beside it. No warning before a file that cannot go to the
+        // recycle bin is deleted instead: it would stop an unattended run at a question.
+        operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NO_CONNECTED_ELEMENTS;
         const int result = SHFileOperationW(&operation);
         report.ran = true;
         report.result = static_cast<uint32_t>(result);

@@ -26,10 +26,15 @@ std::string EnvironmentText(const wchar_t* name) {
 
 // The desktop's Trash, where the recycle bin of this system keeps files, as a Windows path.
 std::string TrashFolder() {
-    std::string unixPath = EnvironmentText(L"XDG_DATA_HOME");
-    if (unixPath.empty())
-        unixPath = EnvironmentText(L"HOME") + "/.local/share";
-    std::string path = "\\\\?\\unix" + unixPath + "/Trash/";
+    std::string path = EnvironmentText(L"XDG_DATA_HOME");
+    if (!path.empty()) {
+        path = "\\\\?\\unix" + path;
+    } else {
+        path = EnvironmentText(L"WINEHOMEDIR") + "/.local/share";  // "\??\unix/home/user"
+        if (path.rfind("\\??\\", 0) == 0)
+            path.replace(0, 4, "\\\\?\\");
+    }
+    path += "/Trash/";
     for (char& c : path) {
         if (c == '/')
             c = '\\';
@@ -54,9 +59,9 @@ bool TakeFromTrash(const std::string& name, const std::string& contents) {
 }
 
 // Holds a file open as a program would that lets others read it but not delete it.
-class OpenFile {
+class HeldFile {
   public:
-    explicit OpenFile(const std::string& path)
+    explicit HeldFile(const std::string& path)
         : handle_(CreateFileW(platform::win32::Widen(path).c_str(),
                               GENERIC_READ,
                               FILE_SHARE_READ,
@@ -64,17 +69,33 @@ class OpenFile {
                               OPEN_EXISTING,
                               0,
                               nullptr)) {}
-    ~OpenFile() {
+    ~HeldFile() {
         if (handle_ != INVALID_HANDLE_VALUE)
             CloseHandle(handle_);
     }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
   private:
     HANDLE handle_;
 };
+
+// "twin." beside "twin": a name the shell and the classic path rules would tidy into its neighbour's. Only
+// its exact form reaches it.
+std::wstring ExactForm(const std::string& path) {
+    return L"\\\\?\\" + platform::win32::Widen(path);
+}
+
+bool MakeDottedTwin(const TempFolder& folder) {
+    WriteFile(folder / "twin", "neighbour");
+    const HANDLE file =
+        CreateFileW(ExactForm(folder / "twin.").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
 
 void MakeReadOnly(const std::string& path) {
     SetFileAttributesW(platform::win32::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -118,16 +139,11 @@ TEST(FileOps, RecycleBinOutcomesAreTheTruthForHeldAndUnnameableFiles) {
     TempFolder folder;
     const std::string held = UniqueName("held");
     WriteFile(folder / held, "held open");
-    // A name the shell would tidy into its neighbour's: only the exact form reaches it.
-    const std::wstring dotted = L"\\\\?\\" + platform::win32::Widen(folder / "twin.");
-    const HANDLE file = CreateFileW(dotted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
-    WriteFile(folder / "twin", "neighbour");
+    ASSERT_TRUE(MakeDottedTwin(folder));
     const std::string longPath = folder / (std::string(120, 'd') + "\\" + std::string(150, 'f') + ".tmp");
     WriteFile(longPath, "long");
 
-    OpenFile open(folder / held);
+    HeldFile open(folder / held);
     ASSERT_TRUE(open.IsOpen());
     const auto outcomes =
         fs::DeleteSelected(Ops(), {folder / held, folder / "twin.", longPath}, DeleteMethod::RecycleBin);
@@ -148,6 +164,7 @@ TEST(FileOps, RecycleBinOutcomesAreTheTruthForHeldAndUnnameableFiles) {
     EXPECT_EQ(Ops().StateOf(folder / "twin.").kind, PathKind::File);
     EXPECT_TRUE(FileExists(folder / "twin"));
     EXPECT_TRUE(FileExists(longPath));
+    DeleteFileW(ExactForm(folder / "twin.").c_str());
 }
 
 TEST(FileOps, PermanentDeletionReportsReadOnlyAndHeldFilesAndGoesOn) {
@@ -156,15 +173,11 @@ TEST(FileOps, PermanentDeletionReportsReadOnlyAndHeldFilesAndGoesOn) {
     MakeReadOnly(folder / "readonly.bak");
     WriteFile(folder / "held.bak", "h");
     WriteFile(folder / "plain.bak", "p");
-    WriteFile(folder / "twin", "neighbour");
-    const std::wstring dotted = L"\\\\?\\" + platform::win32::Widen(folder / "twin.");
-    const HANDLE file = CreateFileW(dotted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    ASSERT_TRUE(MakeDottedTwin(folder));
     const std::string longPath = folder / (std::string(120, 'd') + "\\" + std::string(150, 'f') + ".tmp");
     WriteFile(longPath, "long");
 
-    OpenFile open(folder / "held.bak");
+    HeldFile open(folder / "held.bak");
     ASSERT_TRUE(open.IsOpen());
     std::vector<std::string> heard;
     const auto outcomes =
