@@ -57,6 +57,7 @@ echo "$output" | sed 's/^/run: /'
 field() { echo "$output" | grep "^$1 " | tail -1 | awk -v k="$2" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) }'; }
 scan_median=$(echo "$output" | grep '^scan ' | awk '{ print $9 }' | median)
 list_median=$(echo "$output" | grep '^listings ' | awk '{ print $9 }' | median)
+quiet_median=$(echo "$output" | grep '^scan-without-yields ' | awk '{ print $9 }' | median)
 scan_files=$(field scan files)
 scan_bytes=$(field scan bytes)
 scan_folders=$(field scan folders)
@@ -71,6 +72,8 @@ printf 'listings: %.3f s   du -s: %.3f s' "$list_median" "$du_median"
 [ -n "$gdu_median" ] && printf '   gdu -n -p: %.3f s' "$gdu_median"
 echo
 printf 'ratio scan/bare listings under Wine: %.2f (target 1.2)\n' "$(echo "$scan_median / $list_median" | bc -l)"
+printf 'ratio scan without yields/bare listings: %.2f (the yields cost %.3f s)\n' \
+    "$(echo "$quiet_median / $list_median" | bc -l)" "$(echo "$scan_median - $quiet_median" | bc -l)"
 printf 'ratio scan/du -s: %.2f\n' "$(echo "$scan_median / $du_median" | bc -l)"
 if [ -n "$gdu_median" ]; then
     printf 'ratio scan/gdu -n -p: %.2f\n' "$(echo "$scan_median / $gdu_median" | bc -l)"

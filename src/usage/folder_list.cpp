@@ -152,7 +152,7 @@ class FolderWalk {
             frames_.pop_back();
             return;
         }
-        const Listed& entry = frame.entries[frame.next++];
+        Listed& entry = frame.entries[frame.next++];
         if ((entry.attributes & platform::attr::kDirectory) == 0) {
             AddFile(frame, entry);
             StopIfAsked(frame);
@@ -185,19 +185,19 @@ class FolderWalk {
             frame.next = frame.entries.size();
     }
 
-    void AddFile(Frame& frame, const Listed& entry) const {
+    void AddFile(Frame& frame, Listed& entry) const {
         TFolderList& list = *frame.list;
         uint64_t actual = entry.size;
         if (context_.useCompressed && (entry.attributes & kCompressedAttribute) != 0) {
             if (auto compressed = context_.volumes.CompressedSize(list.Path + entry.name))
                 actual = *compressed;
         }
-        list.AddEntry(entry.name, actual, RoundUpToCluster(context_.clusterSize, actual));
         const auto length = static_cast<int64_t>(frame.pathLength + SystemCharacterCount(entry.name));
         if (length > list.LongestPathLength) {
             list.LongestPath = list.Path + entry.name;
             list.LongestPathLength = length;
         }
+        list.AddEntry(std::move(entry.name), actual, RoundUpToCluster(context_.clusterSize, actual));
     }
 
     static void AppendFolder(Frame& frame) {
