@@ -23,11 +23,11 @@ RowFate FateOf(const fs::DeleteOutcome& outcome, fs::DeleteMethod method) {
     return method == fs::DeleteMethod::Permanent ? RowFate::RemovedFailed : RowFate::Kept;
 }
 
-std::vector<int> DeleteChosenRows(const platform::FileOps& ops,
-                                  const std::vector<JunkRow>& rows,
-                                  fs::DeleteMethod method,
-                                  JunkTally& tally,
-                                  const std::function<void(const fs::DeleteOutcome&)>& onRefused) {
+RowsDeleted DeleteChosenRows(const platform::FileOps& ops,
+                             const std::vector<JunkRow>& rows,
+                             fs::DeleteMethod method,
+                             JunkTally& tally,
+                             const std::function<void(const fs::DeleteOutcome&)>& onRefused) {
     std::vector<int> chosen;
     std::vector<std::string> paths;
     for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
@@ -36,25 +36,26 @@ std::vector<int> DeleteChosenRows(const platform::FileOps& ops,
             paths.push_back(rows[static_cast<size_t>(row)].path);
         }
     }
-    std::vector<int> removed;
+    RowsDeleted result;
     size_t next = 0;
     fs::DeleteSelected(ops, paths, method, [&](const fs::DeleteOutcome& outcome) {
         const int row = chosen[next++];
         switch (FateOf(outcome, method)) {
             case RowFate::RemovedGone:
                 tally.Remove(rows[static_cast<size_t>(row)].size);
-                removed.push_back(row);
+                result.removedRows.push_back(row);
                 break;
             case RowFate::RemovedFailed:
                 if (onRefused)
                     onRefused(outcome);
-                removed.push_back(row);
+                result.removedRows.push_back(row);
                 break;
             case RowFate::Kept:
+                result.leftInPlace.push_back(outcome);
                 break;
         }
     });
-    return removed;
+    return result;
 }
 
 }  // namespace unnecessary

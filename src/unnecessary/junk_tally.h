@@ -38,14 +38,18 @@ enum class RowFate {
 
 RowFate FateOf(const fs::DeleteOutcome& outcome, fs::DeleteMethod method);
 
+struct RowsDeleted {
+    std::vector<int> removedRows;                // from the highest index down: remove them in this order
+    std::vector<fs::DeleteOutcome> leftInPlace;  // recycle bin: files still there, their rows kept and chosen
+};
+
 // Deletes the chosen rows' files, from the last row to the first, each chosen row once, and keeps the
 // counters: a gone file's size comes off the total. onRefused hears each permanent deletion that failed,
-// before the next file is deleted (the window's warning). Returns the indices of the rows to remove, from the
-// highest down, so removing them in that order keeps the others' indices valid.
-std::vector<int> DeleteChosenRows(const platform::FileOps& ops,
-                                  const std::vector<JunkRow>& rows,
-                                  fs::DeleteMethod method,
-                                  JunkTally& tally,
-                                  const std::function<void(const fs::DeleteOutcome&)>& onRefused);
+// before the next file is deleted (the window's warning).
+RowsDeleted DeleteChosenRows(const platform::FileOps& ops,
+                             const std::vector<JunkRow>& rows,
+                             fs::DeleteMethod method,
+                             JunkTally& tally,
+                             const std::function<void(const fs::DeleteOutcome&)>& onRefused);
 
 }  // namespace unnecessary

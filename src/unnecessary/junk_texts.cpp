@@ -57,10 +57,15 @@ std::string UnableToDeleteText(std::string_view path, std::string_view reason) {
     return text;
 }
 
-std::string LeftInPlaceText(std::string_view lines) {
-    return Tx("These files could not be moved to the recycle bin and are still listed:\n\n",
-              "Näitä tiedostoja ei voitu siirtää roskakoriin, ja ne ovat yhä listassa:\n\n") +
-           std::string(lines);
+std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes) {
+    std::string text = Tx("These files could not be moved to the recycle bin and are still listed:\n",
+                          "Näitä tiedostoja ei voitu siirtää roskakoriin, ja ne ovat yhä listassa:\n");
+    for (const auto& outcome : outcomes) {
+        text += "\n" + outcome.path;
+        if (!outcome.reason.text.empty())
+            text += " - " + outcome.reason.text;
+    }
+    return text;
 }
 
 std::string UnsupportedSystemText() {

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "fs/delete_selected.h"
 
 namespace unnecessary {
 
@@ -18,8 +21,8 @@ std::string CaptionText(std::string_view driveLetters);  // "Unnecessary files -
 std::string DeleteHintText(bool useRecycleBin);
 // The warning when a file cannot be deleted for good; reason is the system's, shown when given.
 std::string UnableToDeleteText(std::string_view path, std::string_view reason);
-// The recycle bin left these files where they were (one path and reason per line).
-std::string LeftInPlaceText(std::string_view lines);
+// The recycle bin left these files where they were: one line per file with the reason.
+std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes);
 std::string UnsupportedSystemText();
 
 }  // namespace unnecessary

@@ -66,9 +66,13 @@ TEST(JunkTally, RecycleBinRemovesTheRowsWhoseFilesWentAndKeepsTheOthersChosen) {
     ASSERT_EQ(tally.TotalKB, 2 + 3 + 1 + 2 + 1);
 
     int refusals = 0;
-    const auto removed =
+    const RowsDeleted deleted =
         DeleteChosenRows(ops, rows, DeleteMethod::RecycleBin, tally, [&](const fs::DeleteOutcome&) { ++refusals; });
-    EXPECT_EQ(removed, (std::vector<int>{4, 1, 0}));
+    EXPECT_EQ(deleted.removedRows, (std::vector<int>{4, 1, 0}));
+    ASSERT_EQ(deleted.leftInPlace.size(), 1u);
+    EXPECT_EQ(LeftInPlaceText(deleted.leftInPlace),
+              "These files could not be moved to the recycle bin and are still listed:\n\nC:\\refused.tmp - The "
+              "recycle bin did not take the file.");
     EXPECT_EQ(tally.TotalKB, 1 + 2);
     EXPECT_EQ(refusals, 0);
     ASSERT_EQ(ops.recycled.size(), 1u);
@@ -86,12 +90,14 @@ TEST(JunkTally, PermanentDeletionWarnsRemovesTheRowAndKeepsTheSizeOfAFileItCould
         tally.Add(row.size);
 
     std::vector<std::string> warned;
-    const auto removed = DeleteChosenRows(ops, rows, DeleteMethod::Permanent, tally, [&](const fs::DeleteOutcome& o) {
-        warned.push_back(o.path);
-        // The warning comes before the next file is deleted.
-        EXPECT_EQ(ops.disk.count("C:\\next.tmp"), 1u);
-    });
-    EXPECT_EQ(removed, (std::vector<int>{2, 1, 0}));
+    const RowsDeleted deleted =
+        DeleteChosenRows(ops, rows, DeleteMethod::Permanent, tally, [&](const fs::DeleteOutcome& o) {
+            warned.push_back(o.path);
+            // The warning comes before the next file is deleted.
+            EXPECT_EQ(ops.disk.count("C:\\next.tmp"), 1u);
+        });
+    EXPECT_EQ(deleted.removedRows, (std::vector<int>{2, 1, 0}));
+    EXPECT_TRUE(deleted.leftInPlace.empty());
     EXPECT_EQ(warned, std::vector<std::string>{"C:\\open.tmp"});
     EXPECT_EQ(tally.TotalKB, 4);  // the open file's share stays
     EXPECT_EQ(ops.disk.count("C:\\next.tmp"), 0u);
