@@ -1,5 +1,7 @@
 #include "duplicates/collection.h"
 
+#include <algorithm>
+
 #include "base/texts.h"
 #include "duplicates/search_folders.h"
 #include "duplicates/text_case.h"
@@ -59,30 +61,30 @@ CandidateCollector::CandidateCollector(const SearchSwitches& switches,
       desktopIniReported_(desktopIniReported),
       masterKeys_(OrderLess{&order_}) {}
 
-void CandidateCollector::TreeScanner1DirectoryFound(std::string_view folder) {
+bool CandidateCollector::TreeScanner1DirectoryFound(std::string_view folder) {
     FlushFolder();
     std::string path(Trimmed(folder));
     collection_.Folders.push_back(path);
     folderIndex_ = static_cast<int>(collection_.Folders.size()) - 1;
-    DecideSkip(path);
+    const bool skipBelow = DecideSkip(path);
     view_.SetPanel(4, skipThisFolder_ ? "Skipping " + path : path);
+    return !skipBelow;
 }
 
-void CandidateCollector::DecideSkip(const std::string& folder) {
+bool CandidateCollector::DecideSkip(const std::string& folder) {
     skipThisFolder_ = switches_.SkipSysbckupFolder && UpperCase(folder).find("\\SYSBCKUP\\") != std::string::npos;
     if (!skipThisFolder_) {
         const std::string lower = LowerCase(folder);
-        for (const std::string& entry : skipFolders_) {
-            if (lower.find(entry) != std::string::npos) {
-                skipThisFolder_ = true;
-                break;
-            }
-        }
+        skipThisFolder_ = std::any_of(skipFolders_.begin(), skipFolders_.end(),
+                                      [&](const std::string& entry) { return lower.find(entry) != std::string::npos; });
     }
-    if (!skipThisFolder_ && switches_.SkipDesktopFolders && !desktopIniReported_) {
+    if (skipThisFolder_)
+        return true;
+    if (switches_.SkipDesktopFolders && !desktopIniReported_) {
         const auto entry = fileSystem_.FindEntry(folder + "desktop.ini");
         skipThisFolder_ = entry && !(entry->attributes & platform::attr::kDirectory);
     }
+    return false;
 }
 
 void CandidateCollector::TreeScanner1FileFound(std::string_view path, const platform::DirEntry& entry) {

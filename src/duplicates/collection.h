@@ -35,7 +35,9 @@ class CandidateCollector {
 
     ScanMode scanMode = ScanMode::Normal;
 
-    void TreeScanner1DirectoryFound(std::string_view folder);
+    // False when nothing below the folder can be collected either (a skipped folder's subfolders hold its
+    // name in their paths too), so the walk need not enter it.
+    bool TreeScanner1DirectoryFound(std::string_view folder);
     void TreeScanner1FileFound(std::string_view path, const platform::DirEntry& entry);
     void TreeScanner1DirectoryDone();
 
@@ -43,7 +45,8 @@ class CandidateCollector {
     Collection Take();
 
   private:
-    void DecideSkip(const std::string& folder);
+    // True when the skip holds for every folder below too.
+    bool DecideSkip(const std::string& folder);
     void FlushFolder();
     bool IsMasterKey(const std::string& key) const;
 

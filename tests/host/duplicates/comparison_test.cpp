@@ -211,6 +211,9 @@ TEST_F(SearchTest, OneFileReachedByTwoPathsIsListedOnceInNameMode) {
     files.Link("C:\\b\\same.txt", "C:\\a\\same.txt");
     EXPECT_EQ(Search(), Lines{});
     EXPECT_EQ(files.describes, 0);  // the listing said which file each path is
+    files.listingGivesIds = false;
+    EXPECT_EQ(Search(), Lines{});
+    EXPECT_EQ(files.describes, 2);
 }
 
 TEST_F(SearchTest, AFileChangedSinceCollectionNoLongerMatches) {

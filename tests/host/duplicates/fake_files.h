@@ -94,8 +94,7 @@ class FakeFiles : public platform::FileSystem, public platform::FileReader {
         const auto it = files_.find(path + entry.name);
         if (it != files_.end()) {
             entry.writeTime = it->second->writeTime;
-            if (listingGivesIds)
-                entry.id = it->second->id;
+            entry.id = listingGivesIds ? it->second->id : platform::FileId{};
         }
         return entry;
     }
