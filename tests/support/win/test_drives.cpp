@@ -46,10 +46,12 @@ void DefineDrive(char letter, ULONG type, const std::string& unixPath) {
         throw std::runtime_error("the mount manager refused drive " + std::string(1, letter));
 }
 
+// Wine keeps a removed drive's bit in GetLogicalDrives for the rest of the prefix's life, so after a few
+// test programs every letter would look taken; the root's own type says whether the letter is in use.
 char FreeLetter() {
-    const DWORD used = GetLogicalDrives();
     for (char letter = 'Y'; letter >= 'D'; --letter) {
-        if (!(used & (1u << (letter - 'A'))))
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
+        if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR)
             return letter;
     }
     throw std::runtime_error("no free drive letter");
