@@ -4,25 +4,20 @@
 #include <initializer_list>
 #include <vector>
 
+#include "widgets/drawing.h"
+#include "widgets/stock_pictures.h"
+
 namespace app {
 namespace {
 
 using widgets::Brush;
+using widgets::Fill;
 using widgets::Font;
 using widgets::Line;
 using widgets::Pen;
 using widgets::SelectScope;
-
-void VerticalGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
-    const int height = area.bottom - area.top;
-    for (int y = 0; y < height; ++y) {
-        const auto mix = [&](int a, int b) { return a + (b - a) * y / (height > 1 ? height - 1 : 1); };
-        Brush band(CreateSolidBrush(RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
-                                        mix(GetBValue(top), GetBValue(bottom)))));
-        const RECT line{area.left, area.top + y, area.right, area.top + y + 1};
-        FillRect(dc, &line, band.Get());
-    }
-}
+using widgets::Shape;
+using widgets::VerticalGradient;
 
 // A small songbird perched on a twig: the program's emblem, drawn in a box of size x size.
 void DrawBird(HDC dc, int x, int y, int size) {
@@ -60,19 +55,6 @@ void DrawBird(HDC dc, int x, int y, int size) {
     Polygon(dc, wing, 4);
     SelectScope eye(dc, dark.Get());
     Ellipse(dc, x + size * 74 / 100, y + size * 26 / 100, x + size * 79 / 100, y + size * 31 / 100);
-}
-
-void Fill(HDC dc, const RECT& area, COLORREF color) {
-    Brush brush(CreateSolidBrush(color));
-    FillRect(dc, &area, brush.Get());
-}
-
-void Shape(HDC dc, COLORREF fill, COLORREF edge, const std::function<void()>& draw) {
-    Brush brush(CreateSolidBrush(fill));
-    Pen pen(CreatePen(PS_SOLID, 1, edge));
-    SelectScope selectBrush(dc, brush.Get());
-    SelectScope selectPen(dc, pen.Get());
-    draw();
 }
 
 void DrawGlyph(HDC dc, Glyph glyph) {
@@ -114,9 +96,7 @@ void DrawGlyph(HDC dc, Glyph glyph) {
             Fill(dc, RECT{7, 6, 9, 13}, RGB(255, 255, 255));
             break;
         }
-        case Glyph::Close:  // a red cross
-            Line(dc, 3, RGB(200, 30, 30), {{3, 3}, {12, 12}});
-            Line(dc, 3, RGB(200, 30, 30), {{12, 3}, {3, 12}});
+        case Glyph::Close:
             break;
     }
 }
@@ -162,6 +142,8 @@ HICON MakeProgramIcon(int size) {
 }
 
 std::shared_ptr<const widgets::Bitmap> ButtonGlyph(Glyph glyph) {
+    if (glyph == Glyph::Close)
+        return widgets::StockPicture(widgets::Stock::Close);
     return std::make_shared<widgets::Bitmap>(16, 16, [glyph](HDC dc) { DrawGlyph(dc, glyph); });
 }
 

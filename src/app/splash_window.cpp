@@ -47,12 +47,12 @@ void TOdota::ShowSplash() {
     UpdateWindow(Handle());
 }
 
-LRESULT TOdota::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETCURSOR) {
-        ::SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
-        return TRUE;
-    }
-    return Window::WindowMessage(message, wParam, lParam);
+bool TOdota::Intercept(const widgets::Message& message, LRESULT& result) {
+    if (message.id != WM_SETCURSOR)
+        return false;
+    ::SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+    result = TRUE;
+    return true;
 }
 
 }  // namespace app

@@ -12,7 +12,7 @@ class TOdota : public widgets::Window {
     void ShowSplash();
 
   protected:
-    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Intercept(const widgets::Message& message, LRESULT& result) override;
 };
 
 }  // namespace app

@@ -102,6 +102,7 @@ RemovalResult RemoveRows(Reg& reg, const std::vector<ResultRow>& rows, const Bac
         const bool unsavable = rows[i].valueName.find_first_of("\r\n") != std::string::npos;
         if (changed || unsavable) {
             result.keptRows.push_back(i);
+            ++(changed ? result.keptChanged : result.keptUnsavable);
             continue;
         }
         pending.push_back({i, *key, rows[i].valueName});
@@ -124,14 +125,41 @@ RemovalResult RemoveRows(Reg& reg, const std::vector<ResultRow>& rows, const Bac
     for (const auto& item : pending) {
         OpenRowKey(reg, item.key);
         const RegistryDeletion deletion = reg.DeleteValue(item.name);
-        if (deletion == RegistryDeletion::Failed)
+        if (deletion == RegistryDeletion::Failed) {
             result.keptRows.push_back(item.row);
-        else
+            ++result.keptFailed;
+        } else
             result.removedRows.push_back(item.row);
     }
     std::sort(result.removedRows.begin(), result.removedRows.end());
     std::sort(result.keptRows.begin(), result.keptRows.end());
     return result;
+}
+
+std::string KeptRowsText(const RemovalResult& result) {
+    if (result.keptRows.empty())
+        return {};
+    const auto count = [](size_t n) { return std::to_string(n); };
+    const bool one = result.keptRows.size() == 1;
+    std::string english =
+        count(result.keptRows.size()) + (one ? " selected entry was not removed and stays in the list:"
+                                             : " selected entries were not removed and stay in the list:");
+    std::string finnish =
+        count(result.keptRows.size()) + (one ? " valittu tietue jäi poistamatta ja on yhä listassa:"
+                                             : " valittua tietuetta jäi poistamatta ja ne ovat yhä listassa:");
+    if (result.keptChanged > 0) {
+        english += "\n- " + count(result.keptChanged) + " changed after the search";
+        finnish += "\n- " + count(result.keptChanged) + " muuttui haun jälkeen";
+    }
+    if (result.keptFailed > 0) {
+        english += "\n- " + count(result.keptFailed) + " could not be deleted (no permission or in use)";
+        finnish += "\n- " + count(result.keptFailed) + " ei voitu poistaa (ei oikeutta tai käytössä)";
+    }
+    if (result.keptUnsavable > 0) {
+        english += "\n- " + count(result.keptUnsavable) + " have a name that a backup file cannot hold";
+        finnish += "\n- " + count(result.keptUnsavable) + " nimeä ei voi tallentaa varmuuskopioon";
+    }
+    return base::Tx(english, finnish);
 }
 
 }  // namespace registry

@@ -43,11 +43,19 @@ struct RemovalResult {
     // already gone. Kept rows stay: their value changed since the scan or could not be deleted.
     std::vector<size_t> removedRows;
     std::vector<size_t> keptRows;
+    // Why the kept rows stayed.
+    size_t keptChanged = 0;    // the value is not the text the scan found
+    size_t keptFailed = 0;     // the system refused to delete it
+    size_t keptUnsavable = 0;  // its name cannot be written to the backup file
 };
 
 // Removes the values of the given rows (never a key): first every value still there is saved to a backup
 // file in the program's folder, then deleted. Throws base::Error "Error opening registry key " + path when
 // a row's key cannot be opened; before the backup is written nothing has been deleted.
 RemovalResult RemoveRows(Reg& reg, const std::vector<ResultRow>& rows, const BackupTarget& target);
+
+// The message that tells how many rows a removal kept and why, in the interface language; empty when it
+// kept none.
+std::string KeptRowsText(const RemovalResult& result);
 
 }  // namespace registry

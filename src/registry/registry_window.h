@@ -7,6 +7,7 @@
 
 #include "registry/reg.h"
 #include "registry/registry_scan.h"
+#include "widgets/run_policy.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/window.h"
 
@@ -20,7 +21,6 @@ class TRegistryIkkuna : public widgets::Window {
     static constexpr int kHelpTopic = 107;
 
     TRegistryIkkuna();
-    ~TRegistryIkkuna() override;
 
     // The parts of the registry Find walks: the program's three unless a test points it elsewhere.
     std::vector<ScanRoot> ScanRoots;
@@ -41,23 +41,19 @@ class TRegistryIkkuna : public widgets::Window {
 
   protected:
     void FormShow() override;
-    bool CanClose() override;
 
   private:
-    static LRESULT CALLBACK CloseWatch(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void FormCreate();
-    void FormDestroy();
-    void ShowFindButton();
-    void ShowStopButton();
     void AddResultRow(const ResultRow& row, bool firstHit);
-    // Trims the grid, writes the count and restores Find; tell is false when an error ended the scan.
+    // Trims the grid and writes the count; tell is false when an error ended the scan.
     void FinishScan(bool tell);
+    void RemoveChosenRows(const std::vector<int>& chosen);
     void SetCountText();
     void ShowEmptyGrid();
 
     std::unique_ptr<widgets::TStringAlignGrid> grid_;
     bool scanning_ = false;
-    bool closeAfterScan_ = false;
+    widgets::RunPolicy findRun_;
     std::string lastStatus_;
 };
 

@@ -214,6 +214,8 @@ void TOptionsIkkuna::FormCreate() {
     }
     OnClick("Ok", [this] { OkClick(); });
     OnClick("Cancel", [this] { CancelClick(); });
+    SetDefaultButton("Ok");
+    SetCancelButton("Cancel");
     OnClick("btnBytes", [this] { btnBytesClick(); });
     OnClick("btnKB", [this] { btnKBClick(); });
     OnClick("btnMB", [this] { btnMBClick(); });
@@ -308,26 +310,6 @@ std::string TOptionsIkkuna::PageTitle(int page) const {
     if (!SendMessageW(Control("Asetukset"), TCM_GETITEMW, page, reinterpret_cast<LPARAM>(&item)))
         return {};
     return platform::win32::Narrow(item.pszText);
-}
-
-LRESULT TOptionsIkkuna::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Keyboard commands of the dialog manager reach the window itself: Enter, Escape, and Enter on a
-    // focused button. They act as a click on the matching button.
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-            case IDOK:
-                OkClick();
-                return 0;
-            case IDCANCEL:
-                CancelClick();
-                return 0;
-            default:
-                if (lParam)
-                    return SendMessageW(Frame(), WM_COMMAND, wParam, lParam);
-                return 0;
-        }
-    }
-    return Window::WindowMessage(message, wParam, lParam);
 }
 
 }  // namespace settings

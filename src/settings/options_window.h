@@ -41,9 +41,6 @@ class TOptionsIkkuna : public widgets::Window {
     // The title on the tab of a page, numbered from 0 in page order.
     std::string PageTitle(int page) const;
 
-  protected:
-    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   private:
     void FormCreate();
     void SetPageTitle(int page, std::string_view title);

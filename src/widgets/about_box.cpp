@@ -4,6 +4,7 @@
 #include <iterator>
 #include <memory>
 
+#include "widgets/drawing.h"
 #include "widgets/help.h"
 
 namespace widgets {
@@ -56,17 +57,6 @@ constexpr TextSpec kFinnish[] = {
 };
 // clang-format on
 
-void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
-    const int height = area.bottom - area.top;
-    for (int y = 0; y < height; ++y) {
-        const auto mix = [&](int a, int b) { return a + (b - a) * y / std::max(1, height - 1); };
-        Brush band(CreateSolidBrush(RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
-                                        mix(GetBValue(top), GetBValue(bottom)))));
-        const RECT line{area.left, area.top + y, area.right, area.top + y + 1};
-        FillRect(dc, &line, band.Get());
-    }
-}
-
 // The box's emblem: a small bird in flight on a blue tile, drawn on 64 x 64.
 std::shared_ptr<const Bitmap> Emblem() {
     return std::make_shared<Bitmap>(64, 64, [](HDC dc) {
@@ -74,7 +64,7 @@ std::shared_ptr<const Bitmap> Emblem() {
             // The tile's rounded corners stay transparent.
             HRGN round = CreateRoundRectRgn(0, 0, 65, 65, 14, 14);
             SelectClipRgn(dc, round);
-            FillGradient(dc, RECT{0, 0, 64, 64}, RGB(16, 40, 120), RGB(80, 140, 220));
+            VerticalGradient(dc, RECT{0, 0, 64, 64}, RGB(16, 40, 120), RGB(80, 140, 220));
             SelectClipRgn(dc, nullptr);
             DeleteObject(round);
         }
@@ -128,6 +118,8 @@ TAboutBox::TAboutBox() : OpenLink([](const std::string& target) { ShellOpen(targ
     OnClick("Mail2", [this] { OpenLink(std::string("mailto:") + kMail2); });
     OnClick("Mail3", [this] { OpenLink(std::string("mailto:") + kMail3); });
     OnClick("OkButton", [this] { OkClick(); });
+    SetDefaultButton("OkButton");
+    SetEscapeCloses(true);
 }
 
 void TAboutBox::OkClick() {
@@ -191,17 +183,17 @@ void TAboutBox::DrawLink(const DRAWITEMSTRUCT& item) const {
     FillRect(dc, &line, blue.Get());
 }
 
-bool TAboutBox::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
+bool TAboutBox::Intercept(const Message& message, LRESULT& result) {
+    switch (message.id) {
         case WM_SETCURSOR:
-            if (IsLink(reinterpret_cast<HWND>(wParam)) && LOWORD(lParam) == HTCLIENT) {
+            if (IsLink(reinterpret_cast<HWND>(message.wParam)) && LOWORD(message.lParam) == HTCLIENT) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 result = TRUE;
                 return true;
             }
             return false;
         case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam);
             if (!IsLink(item.hwndItem))
                 return false;
             DrawLink(item);
@@ -211,22 +203,6 @@ bool TAboutBox::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         default:
             return false;
     }
-}
-
-LRESULT TAboutBox::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Enter and Esc reach the window as the dialog commands.
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        const HWND from = reinterpret_cast<HWND>(lParam);
-        if ((!from && LOWORD(wParam) == IDOK) || from == Control("OkButton")) {
-            OkClick();
-            return 0;
-        }
-        if (!from && LOWORD(wParam) == IDCANCEL) {
-            Close();
-            return 0;
-        }
-    }
-    return Window::WindowMessage(message, wParam, lParam);
 }
 
 }  // namespace widgets

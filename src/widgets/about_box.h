@@ -27,8 +27,7 @@ class TAboutBox : public Window {
     void OkClick();
 
   protected:
-    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool Intercept(const Message& message, LRESULT& result) override;
 
   private:
     bool IsLink(HWND control) const;

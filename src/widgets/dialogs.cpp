@@ -13,12 +13,13 @@ namespace {
 Dialogs* current = nullptr;
 
 HHOOK captionHook = nullptr;
+bool ignoreButton = false;  // the one button of the box being shown reads "&Ignore"
 
 // Gives the message box the toolkit's English button captions, whatever the system's language.
 LRESULT CALLBACK SetEnglishCaptions(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
-        SetDlgItemTextW(box, IDOK, L"OK");
+        SetDlgItemTextW(box, IDOK, ignoreButton ? L"&Ignore" : L"OK");
         SetDlgItemTextW(box, IDCANCEL, L"Cancel");
         SetDlgItemTextW(box, IDYES, L"&Yes");
         SetDlgItemTextW(box, IDNO, L"&No");
@@ -46,6 +47,7 @@ UINT StyleOf(MessageKind kind, MessageButtons buttons) {
     }
     switch (buttons) {
         case MessageButtons::Ok:
+        case MessageButtons::Ignore:  // one button, captioned by the hook
             style |= MB_OK;
             break;
         case MessageButtons::OkCancel:
@@ -154,6 +156,8 @@ int FirstButton(MessageButtons buttons) {
         case MessageButtons::YesNo:
         case MessageButtons::YesNoCancel:
             return IDYES;
+        case MessageButtons::Ignore:
+            return IDIGNORE;
     }
     return IDOK;
 }
@@ -184,6 +188,7 @@ void SetAppDialogs(Dialogs* dialogs) {
 }
 
 int Win32Dialogs::Message(std::string_view text, MessageKind kind, MessageButtons buttons) {
+    ignoreButton = buttons == MessageButtons::Ignore;
     captionHook = SetWindowsHookExW(WH_CBT, SetEnglishCaptions, nullptr, GetCurrentThreadId());
     const int result =
         MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(MessageTitle(kind)).c_str(), StyleOf(kind, buttons));
@@ -191,7 +196,8 @@ int Win32Dialogs::Message(std::string_view text, MessageKind kind, MessageButton
         UnhookWindowsHookEx(captionHook);
         captionHook = nullptr;
     }
-    return result;
+    // The box's one button, and Escape, answer Ignore.
+    return buttons == MessageButtons::Ignore ? IDIGNORE : result;
 }
 
 std::optional<FileDialogResult> Win32Dialogs::OpenFile(const FileDialogRequest& request) {

@@ -13,7 +13,8 @@
 namespace widgets {
 
 enum class MessageKind { Information, Warning, Error, Confirmation };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// Ignore: one button, "&Ignore" in both languages, answering IDIGNORE.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, Ignore };
 
 struct FileDialogRequest {
     std::string title;
@@ -40,7 +41,7 @@ class PrinterJob {
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // Returns the modal result of the button pressed: IDOK, IDCANCEL, IDYES or IDNO.
+    // Returns the modal result of the button pressed: IDOK, IDCANCEL, IDYES, IDNO or IDIGNORE.
     virtual int Message(std::string_view text, MessageKind kind, MessageButtons buttons) = 0;
     virtual std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) = 0;

@@ -241,19 +241,29 @@ GridRect TStringAlignGrid::Selection() const {
     const int first = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
     if (first < 0 || first >= static_cast<int>(rows_.size()))
         return GridRect{0, 0, ColCount() - 1, -1};
-    // The selection is kept contiguous; should it not be, the run that starts at the first selected row
-    // counts, which is the block the user sees at the top.
-    const int count = static_cast<int>(ListView_GetSelectedCount(hwnd_));
-    int last = first + std::max(count, 1) - 1;
-    const auto selected = [&](int item) {
-        return (ListView_GetItemState(hwnd_, item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    };
-    if (last >= static_cast<int>(rows_.size()) || !selected(last)) {
-        last = first;
-        while (last + 1 < static_cast<int>(rows_.size()) && selected(last + 1))
-            ++last;
-    }
+    const int results = static_cast<int>(rows_.size());
+    // Everything selected (Select all) is common and long lists make asking row by row slow.
+    if (static_cast<int>(ListView_GetSelectedCount(hwnd_)) == results)
+        return GridRect{0, kFixedRows, ColCount() - 1, results - 1 + kFixedRows};
+    // Only the run that starts at the first selected row: a row between two chosen ones is not chosen.
+    int last = first;
+    while (last + 1 < results && (ListView_GetItemState(hwnd_, last + 1, LVIS_SELECTED) & LVIS_SELECTED) != 0)
+        ++last;
     return GridRect{0, first + kFixedRows, ColCount() - 1, last + kFixedRows};
+}
+
+std::vector<int> TStringAlignGrid::SelectedRows() const {
+    std::vector<int> rows;
+    const int results = static_cast<int>(rows_.size());
+    if (results > 0 && static_cast<int>(ListView_GetSelectedCount(hwnd_)) == results) {
+        for (int row = kFixedRows; row < results + kFixedRows; ++row)
+            rows.push_back(row);
+        return rows;
+    }
+    for (int item = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); item >= 0 && item < static_cast<int>(rows_.size());
+         item = ListView_GetNextItem(hwnd_, item, LVNI_SELECTED))
+        rows.push_back(item + kFixedRows);
+    return rows;
 }
 
 void TStringAlignGrid::ClearSelection() {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "widgets/custom_control.h"
 #include "widgets/gdi.h"
 
 namespace widgets {
@@ -27,17 +28,17 @@ struct GridRect {
 // cannot be edited. It is a virtual report list view: the rows live here and only the visible ones are
 // drawn, so it stays quick with a hundred thousand rows. The owner forwards the control's WM_NOTIFY to
 // Notify.
-class TStringAlignGrid {
+class TStringAlignGrid : public CustomControl {
   public:
     static constexpr int kFixedRows = 1;
 
     // designRowHeight is in design pixels (96 DPI); dpi scales it.
     TStringAlignGrid(HWND parent, int id, const RECT& bounds, UINT dpi, int designRowHeight = 18);
-    ~TStringAlignGrid();
+    ~TStringAlignGrid() override;
     TStringAlignGrid(const TStringAlignGrid&) = delete;
     TStringAlignGrid& operator=(const TStringAlignGrid&) = delete;
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const override { return hwnd_; }
 
     // Columns, with widths in design pixels; the user can drag their edges.
     void SetColumns(std::span<const int> designWidths);
@@ -64,8 +65,11 @@ class TStringAlignGrid {
     // Row 0 only: the header texts.
     void SetHeader(int col, std::string_view text) { SetCell(col, 0, text); }
 
-    // The selected rows as a rectangle over all columns; top is 0 when no result row is selected.
+    // The first run of selected rows as a rectangle over all columns; top is 0 when no result row is
+    // selected.
     GridRect Selection() const;
+    // Every selected result row, ascending, gaps and all.
+    std::vector<int> SelectedRows() const;
     // Selects rows top to bottom (clamped to the result rows) and makes top the current row.
     void SetSelection(const GridRect& rect);
     void ClearSelection();
@@ -78,7 +82,7 @@ class TStringAlignGrid {
     void ScrollIntoView(int row);
 
     // The list view's notifications, forwarded by the owner. Returns what the parent should answer.
-    LRESULT Notify(const NMHDR& header);
+    LRESULT Notify(const NMHDR& header) override;
 
   private:
     struct Row {

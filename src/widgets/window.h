@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "widgets/custom_control.h"
 #include "widgets/gdi.h"
 
 namespace widgets {
@@ -26,7 +27,7 @@ enum class Kind {
     ListBox,
     ComboBox,
     Panel,  // a raised area that other controls sit on
-    Bevel,  // an etched frame line, always beneath everything else
+    Bevel,  // an etched frame line, always beneath everything else; the pointer passes through it
     Image,  // a picture drawn by the program
     ProgressBar,
     StatusBar,
@@ -44,6 +45,14 @@ struct Place {
     int height = 0;
 };
 
+// How a control starts, as a column of the control table.
+enum Initially : unsigned {
+    kShown = 0,
+    kHidden = 1,
+    kDisabled = 2,
+    kChecked = 4,
+};
+
 struct ControlSpec {
     const char* name;
     Kind kind;
@@ -52,6 +61,7 @@ struct ControlSpec {
     const char* hint = "";
     const char* parent = nullptr;  // the panel or group box the place is relative to
     DWORD style = 0;               // extra window styles: SS_CENTER, ES_NUMBER, ...
+    unsigned initially = kShown;   // kHidden | kDisabled | kChecked
 };
 
 // A window's texts in another language, applied over the design captions.
@@ -80,6 +90,15 @@ struct FontSpec {
     bool bold = false;
     bool italic = false;
 };
+
+// A message as a window's own hook sees it, whether it came to the window or to its frame.
+struct Message {
+    UINT id;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+class RunPolicy;
 
 // A top-level window laid out on a design frame: its client area is the frame's size, the frame is
 // stretched over it, and it scrolls when made smaller. Controls are made from tables and found by name.
@@ -110,6 +129,7 @@ class Window {
     bool HasControl(std::string_view name) const;
     std::string Text(std::string_view name) const;
     void SetText(std::string_view name, std::string_view text);
+    std::string Hint(std::string_view name) const;
     void SetHint(std::string_view name, std::string_view hint);
     bool Checked(std::string_view name) const;
     void SetChecked(std::string_view name, bool checked);
@@ -127,6 +147,8 @@ class Window {
     void ApplyTexts(std::span<const TextSpec> texts);
     void MoveControl(std::string_view name, int designLeft, int designTop);
     Place ControlPlace(std::string_view name) const;  // design pixels, relative to the frame
+    // Puts a control over a rectangle given in frame pixels, above its neighbours.
+    void PlaceOver(std::string_view name, const RECT& framePixels);
 
     // Pages of a Tabs control, numbered from 0 in table order.
     int ActivePage(std::string_view tabs) const;
@@ -135,14 +157,26 @@ class Window {
     // Tab order as listed; the other controls keep theirs.
     void SetTabOrder(std::initializer_list<std::string_view> names);
 
+    // Enter clicks the default button unless another button has the focus; Escape clicks the cancel
+    // button. Without a cancel button Escape does nothing, except to ask a run to stop and close.
+    void SetDefaultButton(std::string_view name);
+    void SetCancelButton(std::string_view name);
+    // Escape without a cancel button closes the window as its close box does.
+    void SetEscapeCloses(bool closes) { escapeCloses_ = closes; }
+
     // The help topic F1 opens while this window is active; 0 for none.
     int HelpTopic() const { return helpTopic_; }
     void SetHelpTopic(int topic) { helpTopic_ = topic; }
 
     // Handlers by control name
     void OnClick(std::string_view name, std::function<void()> handler);
+    void OnDoubleClick(std::string_view name, std::function<void()> handler);
+    // An edit's text, a list's or combo box's selection, a page control's page.
     void OnChange(std::string_view name, std::function<void()> handler);
+    void OnFocusLost(std::string_view name, std::function<void()> handler);
     void OnMouseMove(std::string_view name, std::function<void()> handler);  // "" for the frame itself
+    // The pointer's place in the control's client pixels ("" for the frame itself).
+    void OnPointerMove(std::string_view name, std::function<void(POINT)> handler);
     void OnNotify(std::string_view name, std::function<LRESULT(const NMHDR&)> handler);
 
     // Timers: the handler runs on the window's thread from the message loop.
@@ -157,6 +191,11 @@ class Window {
     RECT ControlRect(std::string_view name) const;
     // Registers a control the window made itself on Frame(), so the table's services find it by name.
     void AdoptControl(std::string_view name, HWND control);
+    // The same for a custom control: its notifications go to its Notify.
+    void AdoptControl(std::string_view name, CustomControl& control);
+
+    // The run going on in this window, if any (see RunningScope).
+    RunPolicy* Run() const { return run_; }
 
   protected:
     void Create(const FormSpec& form);
@@ -168,27 +207,29 @@ class Window {
     virtual void FormActivate() {}            // each time it becomes the active window
     virtual void FormClose() {}               // after it has been hidden by a close
     virtual void FormPaint(HDC) {}            // extra painting on the frame, after the background
-    virtual LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // First look at what the frame's controls send (WM_NOTIFY of a window-made control, ...).
-    virtual bool FrameMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
-        return false;
-    }
-
-    LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The one way a window sees its own messages first, those to the window and those to its frame
+    // (what its controls send). Returns true with result set when it has handled the message.
+    virtual bool Intercept(const Message& /*message*/, LRESULT& /*result*/) { return false; }
 
   private:
+    friend class RunPolicy;
     struct ControlData;
     static LRESULT CALLBACK TopProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleTop(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleFrame(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControl(ControlData& control, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleColor(HDC dc, HWND control);
+    bool DrawControl(const DRAWITEMSTRUCT& item);
     void HandleCommand(WORD id, WORD code);
+    bool HandleDialogKey(WORD id);
+    bool CloseRequest();
     ControlData* Find(std::string_view name) const;
     ControlData* FindByHandle(HWND control) const;
     ControlData& Require(std::string_view name) const;
     void MakeControl(const ControlSpec& entry);
+    void ApplyInitialState(const ControlSpec& entry);
     void StackControls();
     void FitLabel(ControlData& control);
     void UpdatePageVisibility();
@@ -196,6 +237,7 @@ class Window {
     void LayOut();
     void UpdateScrollBars();
     void Scroll(int bar, WORD request);
+    void DpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     void AddTooltip(ControlData& control);
 
@@ -212,7 +254,11 @@ class Window {
     std::vector<std::unique_ptr<ControlData>> controls_;
     std::map<UINT_PTR, std::pair<bool, std::function<void()>>> timers_;
     UINT_PTR nextTimer_ = 1;
-    std::function<void()> frameMouseMove_;
+    std::function<void(POINT)> framePointerMove_;
+    std::string defaultButton_;
+    std::string cancelButton_;
+    bool escapeCloses_ = false;
+    RunPolicy* run_ = nullptr;
     int helpTopic_ = 0;
 };
 

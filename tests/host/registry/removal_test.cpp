@@ -188,6 +188,31 @@ TEST_F(Removal, AValueChangedSinceTheScanIsLeftAlone) {
     EXPECT_EQ(ValueNames(), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(Removal, KeptRowsAreCountedByReasonAndTold) {
+    auto& key = registry.Root(RegistryRoot::CurrentUser).Key("Software\\Test\\App");
+    key.values[0].second = platform::RegistryData{1, Utf16(u"C:\\WINDOWS\\A.DLL") + std::string(2, '\0')};
+    key.values.push_back({"two\nlines", platform::RegistryData{1, Utf16(u"C:\\DEAD\\N.DLL") + std::string(2, '\0')}});
+    const auto result = registry::RemoveRows(
+        reg, {Row("a", "C:\\DEAD\\A.DLL"), Row("b", "C:\\DEAD\\B.DLL"), Row("two\nlines", "C:\\DEAD\\N.DLL")}, target);
+    EXPECT_EQ(result.removedRows, std::vector<size_t>{1});
+    EXPECT_EQ(result.keptRows, (std::vector<size_t>{0, 2}));
+    EXPECT_EQ(result.keptChanged, 1u);
+    EXPECT_EQ(result.keptUnsavable, 1u);
+    EXPECT_EQ(result.keptFailed, 0u);
+    EXPECT_EQ(registry::KeptRowsText(result),
+              "2 selected entries were not removed and stay in the list:\n"
+              "- 1 changed after the search\n"
+              "- 1 have a name that a backup file cannot hold");
+    base::SetFinnishUI(true);
+    const std::string finnish = registry::KeptRowsText(result);
+    base::SetFinnishUI(false);
+    EXPECT_EQ(finnish.rfind("2 valittua tietuetta jäi poistamatta", 0), 0u) << finnish;
+
+    registry::RemovalResult clean;
+    clean.removedRows = {0};
+    EXPECT_EQ(registry::KeptRowsText(clean), "");
+}
+
 TEST_F(Removal, NothingIsDeletedWhenTheBackupCannotBeWritten) {
     writeSucceeds = false;
     const auto result = registry::RemoveRows(reg, {Row("a", "C:\\DEAD\\A.DLL"), Row("b", "C:\\DEAD\\B.DLL")}, target);

@@ -13,6 +13,7 @@
 #include "platform/win32/unicode.h"
 #include "registry/registry_window.h"
 #include "support/win/temp_folder.h"
+#include "support/win/window_driver.h"
 #include "widgets/dialogs.h"
 #include "widgets/error_hook.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 using platform::win32::Widen;
 using registry::TRegistryIkkuna;
+using testing_support::ActOnText;
+using testing_support::Click;
 using testing_support::TempFolder;
 using widgets::MessageButtons;
 using widgets::MessageKind;
@@ -83,37 +86,6 @@ std::vector<Cells> RowsOf(TRegistryIkkuna& window) {
         rows.push_back({grid.Cell(0, row), grid.Cell(2, row), grid.Cell(3, row)});
     return rows;
 }
-
-// Presses a button the way a user would: the click arrives through the message queue.
-void Click(TRegistryIkkuna& window, const char* button) {
-    PostMessageW(window.Control(button), BM_CLICK, 0, 0);
-    widgets::ProcessMessages();
-}
-
-// Runs action on the n-th new status text the window shows (1-based), from inside the scan's yield.
-class StatusWatch {
-  public:
-    StatusWatch(TRegistryIkkuna& window, int n, std::function<void()> action)
-        : status_(window.Control("StatusBar1")), n_(n), action_(std::move(action)) {
-        SetWindowSubclass(status_, Proc, 77, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~StatusWatch() { RemoveWindowSubclass(status_, Proc, 77); }
-    std::vector<std::string> texts;
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        auto* self = reinterpret_cast<StatusWatch*>(data);
-        if (message == WM_SETTEXT) {
-            self->texts.push_back(platform::win32::Narrow(reinterpret_cast<const wchar_t*>(lParam)));
-            if (static_cast<int>(self->texts.size()) == self->n_)
-                self->action_();
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    HWND status_;
-    int n_;
-    std::function<void()> action_;
-};
 
 // Answers as scripted and notes whether the window was still on screen when each message came.
 class WatchingDialogs : public ScriptedDialogs {
@@ -187,7 +159,7 @@ TEST_F(RegistryWindow, FindListsTheDeadReferencesWithTheirFourCells) {
 
     std::string captionDuringScan;
     bool removeEnabledDuringScan = true;
-    StatusWatch watch(*window, 1, [&] {
+    ActOnText watch(window->Control("StatusBar1"), 1, [&] {
         captionDuringScan = window->Text("AloitaButton");
         removeEnabledDuringScan = window->Enabled("PoistaButton");
     });
@@ -244,7 +216,8 @@ TEST_F(RegistryWindow, NoResultTellsSoAndLeavesOneEmptyRow) {
 TEST_F(RegistryWindow, StopAfterSomeRowsKeepsThemAndShowsTheirCount) {
     MakeDeadAndLive();
     // The status changes once per key: "A", then "B". Stop while B is announced: A's row is kept.
-    StatusWatch stop(*window, 2, [&] { PostMessageW(window->Control("AloitaButton"), BM_CLICK, 0, 0); });
+    ActOnText stop(window->Control("StatusBar1"), 2,
+                   [&] { PostMessageW(window->Control("AloitaButton"), BM_CLICK, 0, 0); });
     Click(*window, "AloitaButton");
     ASSERT_EQ(stop.texts.size(), 3u);  // "Analyzing: A", "Analyzing: B", the count
     EXPECT_EQ(stop.texts[0], "Analyzing: A");
@@ -316,6 +289,45 @@ TEST_F(RegistryWindow, RemovingARangeAsksFirstAndRemovesExactlyThoseValues) {
     EXPECT_FALSE(window->Enabled("btnSelectAll"));
 }
 
+TEST_F(RegistryWindow, AGappedSelectionRemovesExactlyTheChosenRows) {
+    MakeDeadAndLive();
+    key.SetText("C", "dead 1", "C:\\VireoNoSuchDir\\1.DLL");
+    Click(*window, "AloitaButton");
+    ASSERT_EQ(window->StringGrid1().RowCount(), 5);
+    const auto before = RowsOf(*window);
+    // Rows 1, 3 and 4 chosen as the user would with Ctrl: the list view's own selection, row 2 left out.
+    HWND list = window->StringGrid1().Handle();
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    for (const int item : {0, 2, 3})
+        ListView_SetItemState(list, item, LVIS_SELECTED, LVIS_SELECTED);
+    dialogs.answers = {IDYES};
+    Click(*window, "PoistaButton");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "Are you sure you want to remove 3 selected entries from the Registry?");
+    EXPECT_FALSE(key.HasValue("A", "dead file"));
+    EXPECT_FALSE(key.HasValue("B", "dead folder"));
+    EXPECT_FALSE(key.HasValue("C", "dead 1"));
+    EXPECT_TRUE(key.HasValue("B", "C:\\VireoNoSuchDir\\Named.txt")) << "row 2 was not chosen";
+    EXPECT_EQ(RowsOf(*window), std::vector<Cells>{before[1]});
+}
+
+TEST_F(RegistryWindow, RowsKeptByARemovalAreExplained) {
+    MakeDeadAndLive();
+    Click(*window, "AloitaButton");
+    ASSERT_EQ(window->StringGrid1().RowCount(), 4);
+    const auto before = RowsOf(*window);
+    key.SetText("A", "dead file", "C:\\windows");  // changed since the scan
+    window->StringGrid1().SetSelection({0, 1, 3, 3});
+    dialogs.answers = {IDYES};
+    Click(*window, "PoistaButton");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].text,
+              "1 selected entry was not removed and stays in the list:\n- 1 changed after the search");
+    EXPECT_EQ(dialogs.asked[1].kind, MessageKind::Information);
+    EXPECT_EQ(RowsOf(*window), std::vector<Cells>{before[0]});
+    EXPECT_TRUE(key.HasValue("A", "dead file"));
+}
+
 TEST_F(RegistryWindow, ARowWhoseValueIsAlreadyGoneLeavesWithoutAMessage) {
     MakeDeadAndLive();
     Click(*window, "AloitaButton");
@@ -364,7 +376,7 @@ TEST_F(RegistryWindow, FinnishTextsAndCount) {
     for (int i = 0; i < 12; ++i)
         key.SetText("K", "dead " + std::to_string(10 + i), "C:\\VireoNoSuchDir\\" + std::to_string(i) + ".DLL");
     std::string stopCaption;
-    StatusWatch watch(*window, 1, [&] { stopCaption = window->Text("AloitaButton"); });
+    ActOnText watch(window->Control("StatusBar1"), 1, [&] { stopCaption = window->Text("AloitaButton"); });
     Click(*window, "AloitaButton");
     EXPECT_EQ(stopCaption, "&Pysäytä");
     EXPECT_EQ(window->StringGrid1().RowCount(), 13);
@@ -379,7 +391,8 @@ TEST_F(RegistryWindow, FinnishTextsAndCount) {
 
 TEST_F(RegistryWindow, CloseDuringAScanStopsItAndClosesAfterwards) {
     MakeDeadAndLive();
-    StatusWatch close(*window, 1, [&] { PostMessageW(window->Control("SuljeButton"), BM_CLICK, 0, 0); });
+    ActOnText close(window->Control("StatusBar1"), 1,
+                    [&] { PostMessageW(window->Control("SuljeButton"), BM_CLICK, 0, 0); });
     Click(*window, "AloitaButton");
     EXPECT_FALSE(window->Scanning());
     EXPECT_FALSE(window->Visible());
@@ -395,7 +408,7 @@ TEST_F(RegistryWindow, CloseDuringAScanStopsItAndClosesAfterwards) {
 TEST_F(RegistryWindow, TheCloseBoxOfTheModalWindowStopsAScan) {
     window->Hide();
     MakeDeadAndLive();
-    StatusWatch close(*window, 1, [&] { PostMessageW(window->Handle(), WM_CLOSE, 0, 0); });
+    ActOnText close(window->Control("StatusBar1"), 1, [&] { PostMessageW(window->Handle(), WM_CLOSE, 0, 0); });
     PostMessageW(window->Control("AloitaButton"), BM_CLICK, 0, 0);
     EXPECT_EQ(window->ShowModal(), widgets::mrCancel);
     EXPECT_FALSE(window->Visible());
@@ -413,7 +426,8 @@ TEST_F(RegistryWindow, AKeyGoneDuringTheScanEndsItButTheWindowGoesBackToFind) {
     key.SetText("A\\X\\Y", "dead too", "C:\\VireoNoSuchDir\\B.DLL");
     key.SetText("B", "dead", "C:\\VireoNoSuchDir\\C.DLL");
     // While X is examined, A goes: after X's subtree its parent cannot be opened again.
-    StatusWatch cut(*window, 1, [&] { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key.Path() + "\\A").c_str()); });
+    ActOnText cut(window->Control("StatusBar1"), 1,
+                  [&] { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key.Path() + "\\A").c_str()); });
     Click(*window, "AloitaButton");
     widgets::SetErrorHook(nullptr);
     EXPECT_EQ(errors, 1);

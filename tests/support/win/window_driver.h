@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "widgets/window.h"
+
+namespace testing_support {
+
+// Presses a button the way a user would: the click arrives through the message queue.
+void Click(const widgets::Window& window, const char* button);
+
+// Handles messages for a while, so windows paint and timers run.
+void Pump(DWORD milliseconds);
+
+// Moves the pointer on the screen to a point of a control, so that hit testing decides which window
+// hears of it.
+void MovePointerTo(HWND control, POINT clientPoint);
+
+// Runs action when the control's text is set for the n-th time (1-based), which for a status line happens
+// from inside a run's yield; keeps every text it saw.
+class ActOnText {
+  public:
+    ActOnText(HWND control, int n, std::function<void()> action);
+    ~ActOnText();
+    ActOnText(const ActOnText&) = delete;
+    ActOnText& operator=(const ActOnText&) = delete;
+    std::vector<std::string> texts;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND control_;
+    int n_;
+    std::function<void()> action_;
+};
+
+// For one scope, every error that escapes a window's handler fails the test instead of being discarded.
+class FailOnEscapedErrors {
+  public:
+    FailOnEscapedErrors();
+    ~FailOnEscapedErrors();
+    FailOnEscapedErrors(const FailOnEscapedErrors&) = delete;
+    FailOnEscapedErrors& operator=(const FailOnEscapedErrors&) = delete;
+};
+
+}  // namespace testing_support
