@@ -16,7 +16,7 @@ TDiskListView::TDiskListView(HWND parent, int id, const RECT& bounds)
     if (!Handle())
         return;
     ListView_SetImageList(Handle(), images_.Get(), LVSIL_SMALL);
-    AddColumn("Select drives", LVCFMT_LEFT);
+    AddColumn(kDesignCaption, LVCFMT_LEFT);
     FitColumns();
 }
 

@@ -14,6 +14,9 @@ namespace widgets {
 // drives again (when SelectFixedDrives).
 class TDiskListView : public ReportListView {
   public:
+    // The design's header of the one column; SetColumnCaption gives another (the Finnish one).
+    static constexpr char kDesignCaption[] = "Select drives";
+
     TDiskListView(HWND parent, int id, const RECT& bounds);
 
     bool SelectFixedDrives = true;

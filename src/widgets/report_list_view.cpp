@@ -121,6 +121,32 @@ void ReportListView::AddColumn(const std::string& header, int format) {
     SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column.iSubItem), reinterpret_cast<LPARAM>(&column));
 }
 
+LRESULT ReportListView::Notify(const NMHDR& header) {
+    LRESULT result = 0;
+    HandleNotify(header, result);
+    return result;
+}
+
+std::string ReportListView::ColumnCaption(int column) const {
+    wchar_t text[256] = {};
+    LVCOLUMNW item = {};
+    item.mask = LVCF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    if (!SendMessageW(hwnd_, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
+        return {};
+    return Narrow(text);
+}
+
+void ReportListView::SetColumnCaption(int column, const std::string& caption) {
+    std::wstring text = Widen(caption);
+    LVCOLUMNW item = {};
+    item.mask = LVCF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(hwnd_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    FitColumns();
+}
+
 void ReportListView::FitColumns() {
     const int columns = ColumnCount();
     for (int i = 0; i < columns; ++i)

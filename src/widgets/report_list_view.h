@@ -7,20 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "widgets/custom_control.h"
 #include "widgets/gdi.h"
 
 namespace widgets {
 
 // A report-style list view control created on a parent at a given place, shared by the drive and file
-// lists. It owns its window and the message font it is drawn with. The owner forwards its WM_NOTIFY.
-class ReportListView {
+// lists. It owns its window and the message font it is drawn with.
+class ReportListView : public CustomControl {
   public:
     ReportListView(HWND parent, int id, const RECT& bounds, DWORD style, DWORD extendedStyle);
-    virtual ~ReportListView();
+    ~ReportListView() override;
     ReportListView(const ReportListView&) = delete;
     ReportListView& operator=(const ReportListView&) = delete;
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const override { return hwnd_; }
+    // A window that adopts the view hands it its notifications here.
+    LRESULT Notify(const NMHDR& header) override;
+    // Each kind of view answers its own notifications; true when it was this control's.
+    virtual bool HandleNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     int Id() const { return id_; }
 
     int Count() const;
@@ -30,6 +35,9 @@ class ReportListView {
     bool IsSelected(int row) const;
     void SetSelected(int row, bool selected);
     std::vector<int> SelectedRows() const;
+    // A column's header text (the Finnish headers, for one); the column then fits it again.
+    std::string ColumnCaption(int column) const;
+    void SetColumnCaption(int column, const std::string& caption);
     void DeleteRow(int row);
     void Clear();
 

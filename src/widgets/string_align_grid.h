@@ -26,8 +26,8 @@ struct GridRect {
 
 // A grid of text cells with one fixed header row, per-cell alignment and whole-row range selection; cells
 // cannot be edited. It is a virtual report list view: the rows live here and only the visible ones are
-// drawn, so it stays quick with a hundred thousand rows. The owner forwards the control's WM_NOTIFY to
-// Notify.
+// drawn, so it stays quick with a hundred thousand rows. A window adopts it (Window::AdoptControl) to hand
+// it its notifications.
 class TStringAlignGrid : public CustomControl {
   public:
     static constexpr int kFixedRows = 1;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "support/win/window_driver.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
+#include "widgets/disk_list_view.h"
 #include "widgets/error_hook.h"
 #include "widgets/run_policy.h"
 #include "widgets/stock_pictures.h"
@@ -346,6 +348,46 @@ TEST(Dialogs, IgnoreBoxHasOneEnglishIgnoreButton) {
     EXPECT_EQ(answer, IDIGNORE);
     EXPECT_EQ(button, L"&Ignore");
     EXPECT_TRUE(noCancel);
+}
+
+}  // namespace
+
+namespace {
+
+// clang-format off
+constexpr widgets::ControlSpec kListControls[] = {
+    {"Panel1", Kind::Panel,  {8, 8, 300, 200}},
+    {"Drives", Kind::Custom, {8, 8, 200, 150}, "", "", "Panel1"},
+};
+// clang-format on
+
+class ListWindow : public widgets::Window {
+  public:
+    ListWindow() {
+        Create({"Lists", 320, 220});
+        CreateControls(kListControls);
+        drives = std::make_unique<widgets::TDiskListView>(Frame(), 4001, ControlRect("Drives"));
+        AdoptControl("Drives", *drives);
+    }
+    std::unique_ptr<widgets::TDiskListView> drives;
+};
+
+TEST(WindowLayer, AnAdoptedListViewTakesItsNotificationsAndItsCaptions) {
+    ListWindow window;
+    window.Show();
+    widgets::TDiskListView& drives = *window.drives;
+    EXPECT_EQ(drives.ColumnCaption(0), "Select drives");
+    drives.SetColumnCaption(0, "Valitse asemat");
+    EXPECT_EQ(drives.ColumnCaption(0), "Valitse asemat");
+    EXPECT_EQ(GetWindow(drives.Handle(), GW_HWNDPREV), nullptr) << "above the panel it sits on";
+
+    int changes = 0;
+    drives.OnChange = [&](const NMLISTVIEW&) { ++changes; };
+    drives.RefreshDrives();
+    ASSERT_GT(drives.Count(), 0);
+    changes = 0;
+    drives.SetSelected(0, !drives.IsSelected(0));
+    EXPECT_GE(changes, 1) << "the item change reached the view through the window";
 }
 
 }  // namespace
