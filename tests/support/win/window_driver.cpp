@@ -34,6 +34,42 @@ void MovePointerTo(HWND control, POINT clientPoint) {
     Pump(50);
 }
 
+int CaptionWidth(HWND control) {
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    wchar_t kind[32] = {};
+    GetClassNameW(control, kind, 32);
+    const bool button = lstrcmpiW(kind, L"Button") == 0;
+    const LONG type = style & BS_TYPEMASK;
+    const bool box = button && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON ||
+                                type == BS_RADIOBUTTON);
+    return r.right + (box ? GetSystemMetrics(SM_CXMENUCHECK) + 6 : 0);
+}
+
+void ExpectCaptionsFit(const widgets::Window& window, std::initializer_list<const char*> names) {
+    RECT client{};
+    GetClientRect(window.Frame(), &client);
+    for (const char* name : names) {
+        HWND control = window.Control(name);
+        if (!IsWindowVisible(control))
+            continue;
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window.Frame(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                    r.bottom <= client.bottom)
+            << name << " leaves the window";
+        EXPECT_LE(CaptionWidth(control), r.right - r.left) << name << "'s caption is cut off";
+    }
+}
+
 ActOnText::ActOnText(HWND control, int n, std::function<void()> action)
     : control_(control), n_(n), action_(std::move(action)) {
     SetWindowSubclass(control_, Proc, 77, reinterpret_cast<DWORD_PTR>(this));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ void Pump(DWORD milliseconds);
 // Moves the pointer on the screen to a point of a control, so that hit testing decides which window
 // hears of it.
 void MovePointerTo(HWND control, POINT clientPoint);
+
+// The width a control's caption needs in its font, with room for the box of a check box or radio button.
+int CaptionWidth(HWND control);
+
+// Each visible control named lies inside the window's frame and shows its caption whole; a layout check
+// to run in both languages.
+void ExpectCaptionsFit(const widgets::Window& window, std::initializer_list<const char*> names);
 
 // Runs action when the control's text is set for the n-th time (1-based), which for a status line happens
 // from inside a run's yield; keeps every text it saw.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/win/window_driver.h"
 #include "widgets/about_box.h"
 #include "widgets/help.h"
 
@@ -15,15 +16,6 @@ using widgets::TAboutBox;
 void Click(HWND control) {
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-// Pumps messages for a while, so the box paints.
-void Settle(DWORD milliseconds = 100) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        widgets::ProcessMessages();
-        Sleep(10);
-    }
 }
 
 }  // namespace
@@ -93,7 +85,7 @@ TEST(AboutBox, LinksShowTheHandCursorAndAreDrawnUnderlinedInBlue) {
     TAboutBox box;
     box.Show();
     SetForegroundWindow(box.Handle());
-    Settle();
+    testing_support::Pump(100);
 
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);

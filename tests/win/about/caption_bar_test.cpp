@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/win/window_driver.h"
 #include "widgets/about_box.h"
 #include "widgets/caption_bar.h"
 #include "widgets/window.h"
@@ -19,14 +20,6 @@ class PlainWindow : public widgets::Window {
   public:
     PlainWindow(const char* caption, widgets::FrameStyle style) { Create({caption, 417, 120, style}); }
 };
-
-void Settle(DWORD milliseconds = 150) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        widgets::ProcessMessages();
-        Sleep(10);
-    }
-}
 
 // The colour of a pixel of the window's caption, in window coordinates.
 COLORREF CaptionPixel(HWND window, int x, int y) {
@@ -90,7 +83,7 @@ TEST(CaptionBar, PaintsTheBarActiveAndInactiveWithoutChangingTheWindow) {
 
     main.Show();
     SetForegroundWindow(main.Handle());
-    Settle();
+    testing_support::Pump(150);
     const CaptionBarLayout layout = widgets::MeasureCaptionBar(main.Handle());
     ASSERT_GT(layout.bar.right - layout.bar.left, 300);
     ASSERT_GT(layout.bar.bottom - layout.bar.top, 10);
@@ -106,7 +99,7 @@ TEST(CaptionBar, PaintsTheBarActiveAndInactiveWithoutChangingTheWindow) {
     widgets::InstallCaptionBar(other.Handle());
     other.Show();
     SetForegroundWindow(other.Handle());
-    Settle();
+    testing_support::Pump(150);
     ExpectGradient(main.Handle(), layout, false);
     ExpectGradient(other.Handle(), widgets::MeasureCaptionBar(other.Handle()), true);
 
@@ -114,9 +107,9 @@ TEST(CaptionBar, PaintsTheBarActiveAndInactiveWithoutChangingTheWindow) {
         // For looking at the bars on a screenshot: the main window inactive, then active.
         SetWindowPos(other.Handle(), nullptr, 40, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowPos(main.Handle(), nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Settle(static_cast<DWORD>(std::atoi(hold)));
+        testing_support::Pump(static_cast<DWORD>(std::atoi(hold)));
         SetForegroundWindow(main.Handle());
-        Settle(static_cast<DWORD>(std::atoi(hold)));
+        testing_support::Pump(static_cast<DWORD>(std::atoi(hold)));
         SetForegroundWindow(other.Handle());
     }
 
@@ -124,7 +117,7 @@ TEST(CaptionBar, PaintsTheBarActiveAndInactiveWithoutChangingTheWindow) {
     SendMessageW(main.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Vireo 1.5 by Lumoworks - test"));
     EXPECT_EQ(main.Caption(), "Vireo 1.5 by Lumoworks - test");
     SendMessageW(other.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    Settle();
+    testing_support::Pump(150);
     EXPECT_FALSE(other.Visible());
     EXPECT_TRUE(IsWindow(other.Handle()));
 }
@@ -156,6 +149,6 @@ TEST(CaptionBar, AWindowWithoutACaptionIsLeftAlone) {
     const CaptionBarLayout layout = widgets::MeasureCaptionBar(splash.Handle());
     EXPECT_EQ(layout.bar.right - layout.bar.left, 0);
     splash.Show();
-    Settle(50);
+    testing_support::Pump(50);
     splash.Hide();
 }

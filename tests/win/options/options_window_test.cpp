@@ -9,6 +9,7 @@
 
 #include "platform/win32/unicode.h"
 #include "settings/options_window.h"
+#include "support/win/window_driver.h"
 
 namespace {
 
@@ -125,19 +126,6 @@ bool Overlap(const RECT& a, const RECT& b) {
     return IntersectRect(&common, &a, &b) != FALSE;
 }
 
-// The width a check box or radio button needs for its caption and its box, in pixels.
-int NeededWidth(HWND control) {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, 0, 0};
-    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return r.right + GetSystemMetrics(SM_CXMENUCHECK) + 6;
-}
-
 // The page shown, the controls visible on it, and that each sits whole inside its group and the page
 // area, with no two overlapping and every caption fitting.
 void ExpectPageLaidOut(TOptionsIkkuna& window, int page) {
@@ -172,12 +160,8 @@ void ExpectPageLaidOut(TOptionsIkkuna& window, int page) {
             if (&other != &box && std::string(other.group) == box.group)
                 EXPECT_FALSE(Overlap(r, ScreenRect(window.Control(other.name)))) << box.name << " and " << other.name;
         }
-        EXPECT_LE(NeededWidth(hwnd), r.right - r.left) << box.name << "'s caption is cut off";
+        EXPECT_LE(testing_support::CaptionWidth(hwnd), r.right - r.left) << box.name << "'s caption is cut off";
     }
-}
-
-void ClickLater(const TOptionsIkkuna& window, const char* name) {
-    PostMessageW(window.Control(name), BM_CLICK, 0, 0);
 }
 
 TEST(OptionsWindow, DesignStatesCaptionsAndHints) {
@@ -277,12 +261,12 @@ TEST(OptionsWindow, ClearingSameSizeRequiresTheNameAndDropsTheDate) {
 
 TEST(OptionsWindow, OkCancelAndRestartEndTheModalShow) {
     TOptionsIkkuna window;
-    ClickLater(window, "Ok");
+    PostMessageW(window.Control("Ok"), BM_CLICK, 0, 0);
     EXPECT_EQ(window.ShowModal(), widgets::mrOk);
     EXPECT_FALSE(window.RestartRequested);
     EXPECT_FALSE(window.Visible());
 
-    ClickLater(window, "Cancel");
+    PostMessageW(window.Control("Cancel"), BM_CLICK, 0, 0);
     EXPECT_EQ(window.ShowModal(), widgets::mrCancel);
     EXPECT_FALSE(window.RestartRequested);
 
@@ -292,11 +276,11 @@ TEST(OptionsWindow, OkCancelAndRestartEndTheModalShow) {
     EXPECT_TRUE(window.RestartRequested);
 
     // A later OK or Cancel forgets the restart.
-    ClickLater(window, "Cancel");
+    PostMessageW(window.Control("Cancel"), BM_CLICK, 0, 0);
     EXPECT_EQ(window.ShowModal(), widgets::mrCancel);
     EXPECT_FALSE(window.RestartRequested);
     window.Sammuta();
-    ClickLater(window, "Ok");
+    PostMessageW(window.Control("Ok"), BM_CLICK, 0, 0);
     EXPECT_EQ(window.ShowModal(), widgets::mrOk);
     EXPECT_FALSE(window.RestartRequested);
 

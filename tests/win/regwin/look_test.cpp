@@ -11,20 +11,12 @@
 #include "platform/win32/unicode.h"
 #include "registry/registry_window.h"
 #include "support/win/temp_folder.h"
+#include "support/win/window_driver.h"
 #include "widgets/dialogs.h"
 
 namespace {
 
 using platform::win32::Widen;
-
-// Keeps the window on screen for a while, painting, so that it can be photographed from outside.
-void Hold(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        widgets::ProcessMessages();
-        Sleep(20);
-    }
-}
 
 // Only on request (VIREO_LOOK=1): before, during and after a scan, two and a half seconds each.
 TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
@@ -55,7 +47,7 @@ TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
         if (whole)
             window.ScanRoots = registry::ProgramScanRoots();
         window.Show();
-        Hold(2500);
+        testing_support::Pump(2500);
         int announced = 0;
         HWND status = window.Control("StatusBar1");
         SetWindowSubclass(
@@ -63,7 +55,7 @@ TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
             [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) -> LRESULT {
                 if (message == WM_SETTEXT && ++*reinterpret_cast<int*>(data) == 4) {
                     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-                    Hold(2500);
+                    testing_support::Pump(2500);
                     return result;
                 }
                 return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -72,7 +64,7 @@ TEST(RegistryWindowLook, HeldOnScreenBeforeDuringAndAfterAScan) {
         window.btnStartClick();
         window.StringGrid1().SetSelection({0, 3, 3, 6});
         SetFocus(window.StringGrid1().Handle());
-        Hold(2500);
+        testing_support::Pump(2500);
         if (!whole)
             EXPECT_EQ(window.StringGrid1().RowCount(), 49);
         else

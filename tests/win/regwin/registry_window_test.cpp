@@ -389,6 +389,25 @@ TEST_F(RegistryWindow, FinnishTextsAndCount) {
     EXPECT_EQ(dialogs.asked.back().text, "Oletko varma että haluat poistaa 3 valittua tietuetta rekisteristä?");
 }
 
+TEST_F(RegistryWindow, EveryCaptionFitsInBothLanguages) {
+    for (const bool finnish : {false, true}) {
+        base::SetFinnishUI(finnish);
+        if (finnish)
+            window->ApplyTexts(registry::RegistryFinnishTexts());
+        window->Hide();
+        window->Show();
+        testing_support::ExpectCaptionsFit(*window, {"AloitaButton", "PoistaButton", "btnSelectAll", "SuljeButton"});
+        // The Stop look of the Find button too.
+        ActOnText during(window->Control("StatusBar1"), 1, [&] {
+            testing_support::ExpectCaptionsFit(*window, {"AloitaButton"});
+            window->btnStopClick();
+        });
+        key.SetText("A", "dead", "C:\\VireoNoSuchDir\\A.DLL");
+        Click(*window, "AloitaButton");
+        EXPECT_FALSE(during.texts.empty());
+    }
+}
+
 TEST_F(RegistryWindow, CloseDuringAScanStopsItAndClosesAfterwards) {
     MakeDeadAndLive();
     ActOnText close(window->Control("StatusBar1"), 1,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/win/window_driver.h"
 #include "widgets/dialogs.h"
 #include "widgets/window.h"
 
@@ -39,14 +40,6 @@ class TestWindow : public widgets::Window {
     void FormClose() override { ++closes; }
 };
 
-void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        widgets::ProcessMessages();
-        Sleep(5);
-    }
-}
-
 }  // namespace
 
 TEST(Window, ShowModalReturnsTheResultAndGivesTheOwnerBack) {
@@ -76,10 +69,10 @@ TEST(Window, TimersFireOnceOrRepeatedly) {
     int repeated = 0;
     window.StartTimer(10, false, [&] { ++once; });
     const UINT_PTR id = window.StartTimer(10, true, [&] { ++repeated; });
-    PumpFor(300);
+    testing_support::Pump(300);
     window.StopTimer(id);
     const int afterStop = repeated;
-    PumpFor(100);
+    testing_support::Pump(100);
     EXPECT_EQ(once, 1);
     EXPECT_GE(afterStop, 3);
     EXPECT_EQ(repeated, afterStop);
