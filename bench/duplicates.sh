@@ -8,6 +8,7 @@
 #
 #   bench/duplicates.sh          # RUNS=3
 #   RUNS=5 TREE=/path/to/tree bench/duplicates.sh
+#   RUNS=1 WARM=0 bench/duplicates.sh    # quickest: one run, no warming run
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/common.sh"
 
@@ -56,8 +57,8 @@ for _ in $(seq "$runs"); do
 done
 jdupes_median=$(printf '%s\n' "${jdupes_times[@]}" | median)
 
-# One warming run, then the timed ones.
-wine "$build/duplicates_bench.exe" 'T:\' 1 'C:\groups.txt' >/dev/null
+# One warming run (WARM=0 leaves it out), then the timed ones.
+[ "${WARM:-1}" = 0 ] || wine "$build/duplicates_bench.exe" 'T:\' 1 'C:\groups.txt' >/dev/null
 output=$(wine "$build/duplicates_bench.exe" 'T:\' "$runs" 'C:\groups.txt' | tr -d '\r')
 cp "$prefix/drive_c/groups.txt" "$work/engine.txt"
 echo "$output" | sed 's/^/run: /'
