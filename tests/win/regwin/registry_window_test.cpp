@@ -142,6 +142,8 @@ class RegistryWindow : public ::testing::Test {
         return count;
     }
 
+    // An error escaping a handler (a misspelled control name among them) fails the test.
+    testing_support::FailOnEscapedErrors loud;
     TempFolder program;
     TestKey key;
     WatchingDialogs dialogs;
