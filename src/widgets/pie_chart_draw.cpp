@@ -83,7 +83,7 @@ void DrawSide(HDC dc, const usage::SliceShape& slice, COLORREF color) {
     }
 }
 
-void DrawText(HDC dc, HFONT font, COLORREF color, UINT align, int x, int y, const std::string& text) {
+void PutText(HDC dc, HFONT font, COLORREF color, UINT align, int x, int y, const std::string& text) {
     const std::wstring wide = Widen(text);
     SelectScope useFont(dc, font);
     SetTextColor(dc, color);
@@ -138,7 +138,7 @@ void DrawPie(HDC dc, const PieContent& content, const PieLayout& layout) {
     SetBkMode(dc, TRANSPARENT);
     if (!content.title.empty()) {
         const Font titleFont = TitleFontOf(content);
-        DrawText(dc, titleFont.Get(), kTitleColor, TA_CENTER | TA_TOP | TA_NOUPDATECP, layout.size.cx / 2,
+        PutText(dc, titleFont.Get(), kTitleColor, TA_CENTER | TA_TOP | TA_NOUPDATECP, layout.size.cx / 2,
                  static_cast<int>(std::lround(kMargin * content.dpi / 96.0)), content.title);
     }
     // The pie is one convex body: the faces that look at the eye never cover each other, so their order is free.
@@ -152,7 +152,7 @@ void DrawPie(HDC dc, const PieContent& content, const PieLayout& layout) {
         const usage::PieRect& box = layout.labels[i];
         if (box.Width() <= 0)
             continue;
-        DrawText(dc, labelFont.Get(), content.labelFont.color, TA_LEFT | TA_TOP | TA_NOUPDATECP,
+        PutText(dc, labelFont.Get(), content.labelFont.color, TA_LEFT | TA_TOP | TA_NOUPDATECP,
                  static_cast<int>(std::lround(box.left)), static_cast<int>(std::lround(box.top)),
                  content.slices[i].label);
     }

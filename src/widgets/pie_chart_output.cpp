@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_store.h"
+#include "platform/win32/unicode.h"
 #include "usage/chart_file.h"
 #include "widgets/gdi.h"
 
@@ -83,7 +84,7 @@ bool TPieChart::Print(HDC printer, std::string_view jobName) const {
         return false;
     const bool job = IsPrinter(printer);
     if (job) {
-        const std::wstring name(jobName.begin(), jobName.end());
+        const std::wstring name = platform::win32::Widen(jobName);
         DOCINFOW document{};
         document.cbSize = sizeof document;
         document.lpszDocName = name.c_str();
