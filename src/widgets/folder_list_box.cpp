@@ -158,6 +158,8 @@ bool TFolderListBox::SetDirectory(const std::string& folder) {
     if (!subfolders || !SetCurrentDirectoryW(platform::win32::LongPath(full).c_str()))
         return false;
     directory_ = full;
+    if (const char drive = Drive())
+        lastFolderOfDrive_[drive] = directory_;
     rows_ = FolderRowsOf(directory_, *subfolders);
     Fill();
     return true;
@@ -181,7 +183,9 @@ bool TFolderListBox::ChooseDrive(char letter) {
     letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     if (Drive() == letter)
         return true;
-    // The drive's own current folder, as the system keeps one per drive; else its root.
+    const auto last = lastFolderOfDrive_.find(letter);
+    if (last != lastFolderOfDrive_.end() && OpenFolder(last->second))
+        return true;
     const std::string drive = std::string(1, letter) + ":";
     return OpenFolder(Normalized(drive)) || OpenFolder(drive + "\\");
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +48,8 @@ class TFolderListBox {
     bool OpenFolder(const std::string& folder);
     // The drive letter of the current folder, upper case; 0 for a folder without one.
     char Drive() const;
-    // Goes to the current folder of that drive (its root when it has none): the drive box's choice.
+    // Goes back to the folder last shown on that drive, else the drive's current folder or its root: the drive
+    // box's choice.
     bool ChooseDrive(char letter);
 
     const std::vector<FolderRow>& Rows() const { return rows_; }
@@ -67,6 +69,7 @@ class TFolderListBox {
     Font font_;
     std::string directory_;
     std::vector<FolderRow> rows_;
+    std::map<char, std::string> lastFolderOfDrive_;
     std::unique_ptr<ParentHook> parentHook_;
 };
 
