@@ -2,9 +2,12 @@
 
 vireo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# Installs the Debian packages the build and the tests need, only those that are missing.
+# Installs the Debian packages the build, the tests and scripts/run need, only those that are missing.
+# Recommended packages are left out, so everything used is named here: the native compiler and make for
+# the logic's build, Wine's own fonts (window layout is measured in them, and the caption buttons'
+# glyphs come from Marlett), and xauth for xvfb-run.
 vireo_ensure_packages() {
-    local wanted=(cmake g++-mingw-w64-x86-64 wine wine64 xvfb xauth googletest)
+    local wanted=(cmake make g++ g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
@@ -16,6 +19,17 @@ vireo_ensure_packages() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine makes file names in the Unix locale's character set; in the C locale (no LANG at all, as in a
+# minimal machine or under env -i) it cannot make a name outside ASCII. C.UTF-8 is always there.
+vireo_ensure_utf8_locale() {
+    [ "$(locale charmap 2>/dev/null)" = UTF-8 ] && return 0
+    if [ -n "${LC_ALL:-}" ]; then
+        export LC_ALL=C.UTF-8
+    else
+        export LC_CTYPE=C.UTF-8
+    fi
 }
 
 # A prefix of the program's own: no Mono or Gecko prompts, no Z: drive onto the Linux root (a search of
