@@ -81,27 +81,81 @@ class SystemStore : public FileStore {
 
     bool ReplaceAll(const std::string& path, std::string_view bytes) override {
         const std::wstring target = win32::LongPath(path);
-        // Windows refuses to replace a read-only file; the move below would not under every system.
         const DWORD attributes = GetFileAttributesW(target.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        // A read-only file is the user's word that it must not change, as the profile functions take it.
+        if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
             return false;
-        // The new file replaces the old one whole, so it takes over the old one's hidden and system marks.
-        DWORD kept = FILE_ATTRIBUTE_NORMAL;
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
-            kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+        if (exists && HasOtherNames(target, attributes))
+            return WriteInPlace(target, bytes);
         const std::wstring temporary = win32::LongPath(TemporaryPathBeside(path));
-        Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, kept, nullptr));
-        if (!file.valid())
-            return false;
-        const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) != 0;
-        if (!file.Close() || !written ||
-            !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!WriteNewFile(temporary, bytes, KeptAttributes(exists ? attributes : 0)))
+            return WriteInPlace(target, bytes);
+        if (!exists) {
+            if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
             DeleteFileW(temporary.c_str());
             return false;
         }
-        return true;
+        return ReplaceWith(target, temporary, bytes);
+    }
+
+  private:
+    // A file that is reached under more names than this one (hard links, a symbolic link) keeps its
+    // identity only when written where it is; a replacement would part the names.
+    static bool HasOtherNames(const std::wstring& target, DWORD attributes) {
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            return true;
+        Handle file(CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+        BY_HANDLE_FILE_INFORMATION information{};
+        return file.valid() && GetFileInformationByHandle(file.get(), &information) && information.nNumberOfLinks > 1;
+    }
+
+    // The hidden and system marks travel with the new content even where the replacement does not
+    // carry them over.
+    static DWORD KeptAttributes(DWORD attributes) {
+        const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+        return (kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+    }
+
+    static bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD attributes) {
+        Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+        if (!file.valid())
+            return false;
+        const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) != 0;
+        if (file.Close() && written)
+            return true;
+        DeleteFileW(path.c_str());
+        return false;
+    }
+
+    // The file itself is rewritten: its security, attributes, links and identity stay as they are.
+    static bool WriteInPlace(const std::wstring& target, std::string_view bytes) {
+        Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return false;
+        const bool written =
+            WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) != 0 && FlushFileBuffers(file.get()) != 0;
+        return file.Close() && written;
+    }
+
+    // The system's replacement keeps the old file's security descriptor, attributes and creation time.
+    static bool ReplaceWith(const std::wstring& target, const std::wstring& temporary, std::string_view bytes) {
+        if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
+            return true;
+        if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+            GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            // The old file is gone already and the new content lives only in the temporary file: it is
+            // moved into place, or kept rather than lost.
+            return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        }
+        DeleteFileW(temporary.c_str());
+        // What the system could not carry over (a security descriptor we may not set) does not stop a
+        // write that the file itself allows.
+        return WriteInPlace(target, bytes);
     }
 };
 

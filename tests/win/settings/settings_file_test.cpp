@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "folder_names.h"
 #include "platform/ansi_codec.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
@@ -19,24 +20,9 @@ namespace keys = settings::keys;
 using platform::win32::LongPath;
 using platform::win32::Narrow;
 using settings::SettingsFile;
+using settings_test::NamesIn;
 
 namespace {
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(LongPath(folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(Narrow(name));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string Content(const std::string& path) {
     std::string bytes;

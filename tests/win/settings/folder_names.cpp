@@ -1,0 +1,27 @@
+#include "folder_names.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/unicode.h"
+
+namespace settings_test {
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(platform::win32::LongPath(folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(platform::win32::Narrow(name));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace settings_test

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace settings_test {
+
+// The names in a folder (UTF-8, with a trailing backslash), sorted, without "." and "..".
+std::vector<std::string> NamesIn(const std::string& folder);
+
+}  // namespace settings_test
