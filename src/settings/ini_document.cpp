@@ -118,7 +118,7 @@ IniDocument IniDocument::FromBytes(std::string_view bytes, const base::AnsiCodec
             line.end = std::string(bytes.substr(stop, endLength));
             pos = stop + endLength;
         }
-        line.text = utf16 ? line.raw : base::DecodeText(line.raw, document.encoding_, codec);
+        line.text = utf16 ? line.raw : document.LineText(line.raw);
         document.lines_.push_back(std::move(line));
     }
     return document;
@@ -166,10 +166,17 @@ IniDocument::Line IniDocument::MakeLine(std::string text) const {
     return line;
 }
 
+std::string IniDocument::LineText(std::string_view raw) const {
+    // A UTF-8 file that was ANSI before keeps the lines nobody changed as they were: a line that is no
+    // UTF-8 is one of those.
+    if (encoding_ == base::TextEncoding::Utf8Bom && base::ValidUtf8(raw) != raw)
+        return codec_->Decode(raw);
+    return base::DecodeText(raw, encoding_, *codec_);
+}
+
 void IniDocument::SwitchToUtf8() {
+    // Only the mark changes: the lines not written keep their bytes, and LineText reads them back.
     encoding_ = base::TextEncoding::Utf8Bom;
-    for (Line& line : lines_)
-        line.raw = line.text;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

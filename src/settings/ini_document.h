@@ -15,8 +15,8 @@ namespace settings {
 class IniDocument {
   public:
     explicit IniDocument(const base::AnsiCodec& codec);
-    // A file's bytes: as its byte-order mark says (UTF-8 or UTF-16), ANSI without one. Any bytes at all
-    // are accepted.
+    // A file's bytes: as its byte-order mark says (UTF-8 or UTF-16), ANSI without one; in a UTF-8 file a
+    // line that is no UTF-8 is read as ANSI. Any bytes at all are accepted.
     static IniDocument FromBytes(std::string_view bytes, const base::AnsiCodec& codec);
     std::string ToBytes() const;
 
@@ -38,6 +38,7 @@ class IniDocument {
         std::string end;   // "\r\n", "\n", "\r", or "" for a last line without one
     };
 
+    std::string LineText(std::string_view raw) const;
     void MakeRoomFor(std::string_view text);
     Line MakeLine(std::string text) const;
     void SwitchToUtf8();

@@ -321,11 +321,34 @@ TEST_F(SettingsFileTest, ValueTheCodePageCannotHoldTurnsTheFileIntoUtf8) {
     ini.WriteText(keys::kRootFolder, "\\\xC3\xA5");  // "å" fits: the file stays ANSI
     EXPECT_EQ(File(), "[Duplicate file]\r\nFoldersToIgnore=\xE4ij\xE4\r\nRootFolder=\\\xE5\r\n");
     ini.WriteText(keys::kFileMask, "\xE6\x97\xA5\xE6\x9C\xAC.txt");  // "日本.txt" does not
+    // The mark comes first; the lines the program did not change keep their ANSI bytes.
     EXPECT_EQ(File(),
-              "\xEF\xBB\xBF[Duplicate file]\r\nFoldersToIgnore=\xC3\xA4ij\xC3\xA4\r\nRootFolder=\\\xC3\xA5\r\n"
+              "\xEF\xBB\xBF[Duplicate file]\r\nFoldersToIgnore=\xE4ij\xE4\r\nRootFolder=\\\xE5\r\n"
               "FileMask=\xE6\x97\xA5\xE6\x9C\xAC.txt\r\n");
     EXPECT_EQ(ini.ReadText(keys::kFileMask), "\xE6\x97\xA5\xE6\x9C\xAC.txt");
     EXPECT_EQ(ini.ReadText(keys::kFoldersToIgnore), "\xC3\xA4ij\xC3\xA4");
+    EXPECT_EQ(ini.ReadText(keys::kRootFolder), "\\\xC3\xA5");
+    // A kept line that is written again is written as UTF-8; the others stay as they were.
+    ini.WriteText(keys::kFoldersToIgnore, "\xC3\xB6");
+    EXPECT_EQ(File(),
+              "\xEF\xBB\xBF[Duplicate file]\r\nFoldersToIgnore=\xC3\xB6\r\nRootFolder=\\\xE5\r\n"
+              "FileMask=\xE6\x97\xA5\xE6\x9C\xAC.txt\r\n");
+    EXPECT_EQ(ini.ReadText(keys::kFoldersToIgnore), "\xC3\xB6");
+    EXPECT_EQ(ini.ReadText(keys::kRootFolder), "\\\xC3\xA5");
+}
+
+TEST_F(SettingsFileTest, ChangingToUtf8KeepsCommentsAndUnknownKeysByteForByte) {
+    // A comment and a key of another program, with bytes that are neither UTF-8 nor all printable.
+    const std::string kept = "; \xA9 \x81\xFE\r\n[Other]\r\nName=\xC6\xD8\xC5\r\n";
+    Put(kept);
+    auto ini = Open();
+    ini.WriteText(keys::kFileMask, "\xD0\x96");  // a Cyrillic letter: no Latin-1 form
+    EXPECT_EQ(File(), "\xEF\xBB\xBF" + kept + "\r\n[Duplicate file]\r\nFileMask=\xD0\x96\r\n");
+    EXPECT_EQ(ini.ReadText("Other", "Name", ""), "\xC3\x86\xC3\x98\xC3\x85");
+    // A line of a UTF-8 file that an editor saved in ANSI is read as ANSI, not as replacement characters.
+    Put("\xEF\xBB\xBF[Duplicate file]\r\nFoldersToIgnore=T\xE4m\xE4\r\nFileMask=\xC3\xA4\r\n");
+    EXPECT_EQ(ini.ReadText(keys::kFoldersToIgnore), "T\xC3\xA4m\xC3\xA4");
+    EXPECT_EQ(ini.ReadText(keys::kFileMask), "\xC3\xA4");
 }
 
 TEST_F(SettingsFileTest, FailedWriteRaisesAndLeavesTheFileAsItWas) {
