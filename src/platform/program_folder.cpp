@@ -26,4 +26,22 @@ std::string WithTrailingBackslash(std::string folder) {
     return folder;
 }
 
+std::string UserSettingsFolder(std::string_view appDataFolder) {
+    if (appDataFolder.empty())
+        return {};
+    return WithTrailingBackslash(std::string(appDataFolder)) + "Vireo\\";
+}
+
+std::string ChooseSettingsFolder(const std::string& programFolder,
+                                 const std::string& userFolder,
+                                 const SettingsFolderProbe& probe) {
+    if (userFolder.empty())
+        return programFolder;
+    if (probe.Holds(userFolder, kOptionsIniName))
+        return userFolder;
+    if (probe.MayWriteIn(programFolder) || !probe.MakeUserFolder(userFolder, programFolder))
+        return programFolder;
+    return userFolder;
+}
+
 }  // namespace platform
