@@ -24,7 +24,10 @@ class VersionResource {
     virtual std::optional<std::string> StringValue(std::string_view subBlock) const = 0;
 };
 
-// Nothing when the file has no version information (or cannot be read).
+// Nothing when the file has no version information (or cannot be read). Paths of any length.
 std::unique_ptr<VersionResource> ReadVersionResource(std::string_view path);
+// The same read from the program file's own bytes, without the system's reader (which loads the file as
+// a library); for paths too long for that reader.
+std::unique_ptr<VersionResource> ReadVersionResourceOfImage(std::string_view path);
 
 }  // namespace platform
