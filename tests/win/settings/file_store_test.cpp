@@ -5,22 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "folder_names.h"
+#include "disk_view.h"
 #include "platform/file_store.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 
 using namespace testing_support;
 using platform::win32::LongPath;
+using settings_test::Content;
 using settings_test::NamesIn;
 
 namespace {
-
-std::string Content(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFile(path, bytes)) << path;
-    return bytes;
-}
 
 BY_HANDLE_FILE_INFORMATION Information(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION information{};

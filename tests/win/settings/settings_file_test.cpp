@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/error.h"
-#include "folder_names.h"
+#include "disk_view.h"
 #include "platform/ansi_codec.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
@@ -20,15 +20,10 @@ namespace keys = settings::keys;
 using platform::win32::LongPath;
 using platform::win32::Narrow;
 using settings::SettingsFile;
+using settings_test::Content;
 using settings_test::NamesIn;
 
 namespace {
-
-std::string Content(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFile(path, bytes)) << path;
-    return bytes;
-}
 
 std::string WriteError(SettingsFile& ini) {
     try {

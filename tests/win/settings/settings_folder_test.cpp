@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "folder_names.h"
+#include "disk_view.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
 #include "settings/keys.h"

@@ -1,10 +1,13 @@
-#include "folder_names.h"
+#include "disk_view.h"
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "platform/win32/unicode.h"
+#include "support/win/temp_folder.h"
 
 namespace settings_test {
 
@@ -22,6 +25,12 @@ std::vector<std::string> NamesIn(const std::string& folder) {
     FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string Content(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(testing_support::ReadFile(path, bytes)) << path;
+    return bytes;
 }
 
 }  // namespace settings_test
