@@ -88,9 +88,13 @@ void TDriveComboBox::RefreshDrives() {
 }
 
 void TDriveComboBox::LinkFolderBox(TFolderListBox* folderBox) {
-    folderBox_ = folderBox;
     if (folderBox_)
-        Select(folderBox_->Drive());
+        folderBox_->OnDriveShown = nullptr;
+    folderBox_ = folderBox;
+    if (!folderBox_)
+        return;
+    folderBox_->OnDriveShown = [this](char drive) { Select(drive); };
+    Select(folderBox_->Drive());
 }
 
 int TDriveComboBox::Count() const {

@@ -25,6 +25,7 @@ class TDriveComboBox {
 
     // Lists the drives again and selects the folder box's drive (or the current directory's).
     void RefreshDrives();
+    // The two boxes stay linked while the window that holds them lives.
     void LinkFolderBox(TFolderListBox* folderBox);
 
     int Count() const;

@@ -134,7 +134,10 @@ TFolderListBox::TFolderListBox(HWND parent, int id, const RECT& bounds, UINT dpi
         std::make_unique<ParentHook>(parent, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             if (!ParentMessage(message, wParam, lParam))
                 return false;
-            result = message == WM_DRAWITEM ? TRUE : 0;
+            if (message == WM_CTLCOLORLISTBOX)
+                result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            else
+                result = message == WM_DRAWITEM ? TRUE : 0;
             return true;
         });
     const std::string current = platform::SystemFileSystem().CurrentDirectory();
@@ -162,6 +165,8 @@ bool TFolderListBox::SetDirectory(const std::string& folder) {
         lastFolderOfDrive_[drive] = directory_;
     rows_ = FolderRowsOf(directory_, *subfolders);
     Fill();
+    if (OnDriveShown)
+        OnDriveShown(Drive());
     return true;
 }
 
@@ -259,6 +264,9 @@ TFolderListBox::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
 bool TFolderListBox::ParentMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_)
         return false;
+    // The list's own background, not the panel's that the window gives its other controls.
+    if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == hwnd_)
+        return true;
     if (message == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem == hwnd_) {
         DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return true;

@@ -57,6 +57,8 @@ class TFolderListBox {
     bool OpenRow(size_t row);
 
     std::function<void()> OnChange;
+    // Told of every folder shown, however it was chosen, so a linked drive box shows the same drive.
+    std::function<void(char drive)> OnDriveShown;
 
   private:
     static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

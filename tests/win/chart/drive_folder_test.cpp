@@ -174,6 +174,11 @@ TEST_F(DriveAndFolderBoxes, ChoosingADriveShowsItsFoldersAndMakesItCurrent) {
     host.PickDrive('C');
     EXPECT_EQ(host.folders->Directory(), WithoutTrailingBackslash(disk.Path()));
     EXPECT_EQ(host.folderChanges, 2);
+    // A folder set in code shows its drive in the drive box too, without a change reported.
+    ASSERT_TRUE(host.folders->SetDirectory(std::string(1, letter) + ":\\"));
+    EXPECT_EQ(host.drives->Drive(), letter);
+    EXPECT_EQ(host.folderChanges, 2);
+    EXPECT_EQ(host.driveChanges, 2);
 }
 
 TEST_F(DriveAndFolderBoxes, OpeningALineGoesThereAndReportsTheChange) {
