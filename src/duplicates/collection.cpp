@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
+#include "base/text_case.h"
 #include "base/texts.h"
 #include "duplicates/search_folders.h"
-#include "duplicates/text_case.h"
 #include "fs/mask_match.h"
 
 namespace duplicates {
 namespace {
 
 bool IsDesktopIni(std::string_view name) {
-    return LowerCase(name) == "desktop.ini";
+    return base::LowerCase(name) == "desktop.ini";
 }
 
 std::string ScanningText(ScanMode mode) {
@@ -63,7 +63,7 @@ CandidateCollector::CandidateCollector(const SearchSwitches& switches,
 
 bool CandidateCollector::TreeScanner1DirectoryFound(std::string_view folder) {
     FlushFolder();
-    std::string path(Trimmed(folder));
+    std::string path(base::Trimmed(folder));
     collection_.Folders.push_back(path);
     folderIndex_ = static_cast<int>(collection_.Folders.size()) - 1;
     const bool skipBelow = DecideSkip(path);
@@ -72,9 +72,9 @@ bool CandidateCollector::TreeScanner1DirectoryFound(std::string_view folder) {
 }
 
 bool CandidateCollector::DecideSkip(const std::string& folder) {
-    skipThisFolder_ = switches_.SkipSysbckupFolder && UpperCase(folder).find("\\SYSBCKUP\\") != std::string::npos;
+    skipThisFolder_ = switches_.SkipSysbckupFolder && base::UpperCase(folder).find("\\SYSBCKUP\\") != std::string::npos;
     if (!skipThisFolder_) {
-        const std::string lower = LowerCase(folder);
+        const std::string lower = base::LowerCase(folder);
         skipThisFolder_ = std::any_of(skipFolders_.begin(), skipFolders_.end(),
                                       [&](const std::string& entry) { return lower.find(entry) != std::string::npos; });
     }
@@ -94,7 +94,7 @@ void CandidateCollector::TreeScanner1FileFound(std::string_view path, const plat
         pendingHasDesktopIni_ = true;
     if (!knownDuplicates_.empty() && knownDuplicates_.count(std::string(path)) > 0)
         return;
-    const std::string lowerName = LowerCase(entry.name);
+    const std::string lowerName = base::LowerCase(entry.name);
     if (lowerName == "mm256.dat" || lowerName == "mm2048.dat")
         return;
     if (entry.size == 0 && switches_.SkipEmptyFiles)
@@ -188,7 +188,7 @@ Collection Find_files_to_compare(SearchInputs& inputs,
     for (const char letter : inputs.drives) {
         const std::string drive = std::string(1, letter) + ":";
         collector.scanMode = masterWalked ? ScanMode::Filtered : ScanMode::Normal;
-        if (switches.FloppyIsMaster && UpperCase(drive) == "A:") {
+        if (switches.FloppyIsMaster && base::UpperCase(drive) == "A:") {
             collector.scanMode = ScanMode::Master;
             masterWalked = true;
         }

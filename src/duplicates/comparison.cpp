@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text_case.h"
 #include "base/texts.h"
 #include "duplicates/checksum.h"
-#include "duplicates/text_case.h"
 
 namespace duplicates {
 namespace {
@@ -178,7 +178,7 @@ void Comparison::CompareSameChecksum(std::vector<Member>& members) {
         // With "Same name", files of different names never match, so they are never read against each other.
         const auto samePart = std::find_if(parts.begin(), parts.end(), [&](const std::vector<size_t>& part) {
             return !switches_.CheckFileName ||
-                   LowerCase(members[part.front()].candidate.name) == LowerCase(members[i].candidate.name);
+                   base::LowerCase(members[part.front()].candidate.name) == base::LowerCase(members[i].candidate.name);
         });
         if (samePart == parts.end())
             parts.push_back({i});
@@ -266,7 +266,7 @@ void Comparison::CompareNameRun(std::vector<Member>& run) {
             ListGroup(run, group);
             Update_compare_display();
             view.SetPanel(4, base::Tx("Comparing files named: ", "Verrataan tiedostoja nimeltä: ") +
-                                 UpperCase(run[first].candidate.name));
+                                 base::UpperCase(run[first].candidate.name));
         }
         for (size_t line = first; line < end; ++line) {
             view.ProcessMessages();

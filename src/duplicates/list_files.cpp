@@ -1,8 +1,8 @@
 #include "duplicates/list_files.h"
 
 #include "base/comma_text.h"
+#include "base/text_case.h"
 #include "base/texts.h"
-#include "duplicates/text_case.h"
 
 namespace duplicates {
 namespace {
@@ -114,7 +114,7 @@ ReloadedList RowsFromListLines(const std::vector<std::string>& lines, const Line
         const std::vector<std::string> fields = base::FromCommaText(lines[i]);
         ListRow row;
         for (size_t field = 0; field < fields.size() && field < row.size(); ++field)
-            row[field] = std::string(Trimmed(fields[field]));
+            row[field] = std::string(base::Trimmed(fields[field]));
         const bool fileRow = fields.size() > 1 && !row[fs::kNameColumn].empty();
         // Only a file row after a file row counts: a header line straight after a group (a hand-edited list)
         // is no duplicate.
@@ -137,7 +137,7 @@ std::optional<std::vector<std::string>> ReadSkipList(const std::string& folder,
         return std::nullopt;
     std::vector<std::string> paths;
     for (const auto& line : file.lines) {
-        std::string path(Trimmed(line));
+        std::string path(base::Trimmed(line));
         if (!path.empty())
             paths.push_back(std::move(path));
     }

@@ -1,14 +1,14 @@
 #include "duplicates/search_folders.h"
 
 #include "base/comma_text.h"
+#include "base/text_case.h"
 #include "base/texts.h"
-#include "duplicates/text_case.h"
 
 namespace duplicates {
 namespace {
 
 bool HasNonBlank(std::string_view text) {
-    return !Trimmed(text).empty();
+    return !base::Trimmed(text).empty();
 }
 
 // Normalised, sorted and without repeats; empty items are dropped.
@@ -22,16 +22,16 @@ base::SortedStringList NormalisedItems(std::string_view text, const base::TextOr
 }
 
 std::string NestedNotice(const std::string& inner, const std::string& outer) {
-    return base::Tx(
-        "Folder: " + UpperCase(inner) + " is already included in \nfolder: " + UpperCase(outer) +
-            " and will therefore be removed.",
-        "Kansio: " + UpperCase(inner) + " sisältyy jo \nkansioon: " + UpperCase(outer) + " ja siksi se poistetaan.");
+    return base::Tx("Folder: " + base::UpperCase(inner) + " is already included in \nfolder: " +
+                        base::UpperCase(outer) + " and will therefore be removed.",
+                    "Kansio: " + base::UpperCase(inner) + " sisältyy jo \nkansioon: " + base::UpperCase(outer) +
+                        " ja siksi se poistetaan.");
 }
 
 }  // namespace
 
 std::string NormalisedFolder(std::string_view item) {
-    std::string folder = LowerCase(Trimmed(item));
+    std::string folder = base::LowerCase(base::Trimmed(item));
     if (folder.empty() || folder.front() != '\\')
         folder.insert(folder.begin(), '\\');
     if (folder.back() != '\\')

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "base/text_case.h"
 #include "base/texts.h"
-#include "usage/text_case.h"
 
 namespace usage {
 namespace {
@@ -76,7 +76,7 @@ void FillListLines(const std::vector<SortLine>& working, DisplayedList& shown) {
 }
 
 void FillSlices(const DisplayOptions& options, uint64_t runningTotal, DisplayedList& shown) {
-    const std::string freeSpaceName = "(" + LowerCase(std::string_view(options.FolderPath).substr(0, 2)) +
+    const std::string freeSpaceName = "(" + base::LowerCase(std::string_view(options.FolderPath).substr(0, 2)) +
                                       base::Tx(" free space)", " vapaata tilaa)");
     for (size_t i = 0; i < shown.Nimet.size(); ++i) {
         const std::string& name = shown.Nimet[i];
@@ -141,7 +141,7 @@ std::optional<DisplayedList> Display_list(const TFolderList* list, const Display
     for (size_t i = 0; i < list->Count(); ++i) {
         const TFolderData& record = list->Data(i);
         const uint64_t value = ValueOf(record, options);
-        std::string name = LowerCase(list->Name(i));
+        std::string name = base::LowerCase(list->Name(i));
         shown.Luvut.push_back(std::to_string(value));
         working.push_back({NumberText(static_cast<double>(value), options.units) + "   " + name, {&record, 0}});
         shown.Nimet.push_back(std::move(name));

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "usage/text_case.h"
+#include "base/text_case.h"
 
 namespace usage {
 
@@ -131,7 +131,7 @@ class FolderWalk {
             context_.progress("Scanning " + list.Path + "...");
         if (context_.yield)
             context_.yield();
-        Frame frame{&list, SystemCharacterCount(list.Path), {}};
+        Frame frame{&list, base::SystemCharacterCount(list.Path), {}};
         // The yield is where Stop can be pressed; a folder reached after it is not listed.
         if (!context_.stop) {
             context_.files.ForEachEntry(list.Path, [&frame](const platform::DirEntry& entry) {
@@ -192,7 +192,7 @@ class FolderWalk {
             if (auto compressed = context_.volumes.CompressedSize(list.Path + entry.name))
                 actual = *compressed;
         }
-        const auto length = static_cast<int64_t>(frame.pathLength + SystemCharacterCount(entry.name));
+        const auto length = static_cast<int64_t>(frame.pathLength + base::SystemCharacterCount(entry.name));
         if (length > list.LongestPathLength) {
             list.LongestPath = list.Path + entry.name;
             list.LongestPathLength = length;

@@ -1,8 +1,8 @@
 #include "usage/measurement.h"
 
+#include "base/text_case.h"
 #include "base/texts.h"
 #include "settings/keys.h"
-#include "usage/text_case.h"
 
 namespace usage {
 
@@ -77,9 +77,9 @@ std::optional<uint64_t> AddFreeSpaceEntry(TFolderList& top,
 std::string ScanProgress(std::string_view text) {
     constexpr std::string_view kScanning = "scanning";
     if (!base::FinnishUI() || text.size() < kScanning.size() ||
-        LowerCase(text.substr(0, kScanning.size())) != kScanning)
+        base::LowerCase(text.substr(0, kScanning.size())) != kScanning)
         return std::string(text);
-    return "Tutkitaan" + LowerCase(text.substr(kScanning.size()));
+    return "Tutkitaan" + base::LowerCase(text.substr(kScanning.size()));
 }
 
 }  // namespace usage

@@ -1,8 +1,8 @@
-#include "usage/text_case.h"
+#include "base/text_case.h"
 
 #include <cstdint>
 
-namespace usage {
+namespace base {
 namespace {
 
 // One code point from text at i (advancing i); a malformed byte is taken as itself.
@@ -66,21 +66,62 @@ uint32_t LowerCodePoint(uint32_t c) {
     return c;
 }
 
-}  // namespace
+// The inverse of LowerCodePoint over the same letters.
+uint32_t UpperCodePoint(uint32_t c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 0x20;
+    if (c >= 0x101 && c <= 0x138 && c % 2 == 1 && c != 0x131 && c != 0x138)
+        return c - 1;
+    if (c >= 0x13A && c <= 0x149 && c % 2 == 0 && c != 0x149)
+        return c - 1;
+    if (c >= 0x14B && c <= 0x178 && c % 2 == 1 && c != 0x178)
+        return c - 1;
+    if (c == 0xFF)
+        return 0x178;
+    if ((c == 0x17A || c == 0x17C || c == 0x17E))
+        return c - 1;
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return c - 0x20;
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
+    return c;
+}
 
-std::string LowerCase(std::string_view text) {
+std::string MapCodePoints(std::string_view text, uint32_t (*map)(uint32_t)) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const size_t start = i;
         const uint32_t code = NextCodePoint(text, i);
-        const uint32_t lower = LowerCodePoint(code);
-        if (lower == code)
+        const bool malformed = i - start == 1 && code >= 0x80;  // a stray byte stays exactly that byte
+        const uint32_t mapped = malformed ? code : map(code);
+        if (mapped == code)
             out.append(text.substr(start, i - start));
         else
-            AppendUtf8(out, lower);
+            AppendUtf8(out, mapped);
     }
     return out;
+}
+
+}  // namespace
+
+std::string LowerCase(std::string_view text) {
+    return MapCodePoints(text, LowerCodePoint);
+}
+
+std::string UpperCase(std::string_view text) {
+    return MapCodePoints(text, UpperCodePoint);
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 size_t SystemCharacterCount(std::string_view text) {
@@ -95,4 +136,4 @@ size_t SystemCharacterCount(std::string_view text) {
     return count;
 }
 
-}  // namespace usage
+}  // namespace base
