@@ -223,7 +223,7 @@ void TRegistryIkkuna::RemoveChosenRows(const std::vector<int>& chosen) {
     std::vector<ResultRow> rows;
     for (const int row : chosen)
         rows.push_back(ResultRow{grid_->Cell(0, row), grid_->Cell(1, row), grid_->Cell(2, row), grid_->Cell(3, row)});
-    const RemovalResult result = RemoveRows(*Reg, rows, BackupTarget{platform::ProgramFolder(), LocalNow(), {}});
+    const RemovalResult result = RemoveRows(*Reg, rows, BackupTarget{platform::SettingsFolder(), LocalNow(), {}});
     if (result.backupFailed) {
         widgets::AppDialogs().Message(result.warning, widgets::MessageKind::Warning, widgets::MessageButtons::Ok);
         return;
