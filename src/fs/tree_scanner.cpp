@@ -28,6 +28,8 @@ bool EndsWithSeparator(std::string_view path) {
 
 }  // namespace
 
+TTreeScanner::TTreeScanner(const platform::FileSystem& fileSystem) : TTreeScanner(fileSystem, fileSystem.NameOrder()) {}
+
 TTreeScanner::TTreeScanner(const platform::FileSystem& fileSystem, base::TextOrder order)
     : fileSystem_(fileSystem), order_(std::move(order)), masks_(order_, base::Repeats::Drop) {}
 
@@ -73,74 +75,145 @@ void TTreeScanner::StartSearch() {
     {
         SearchScope scope(searchInProgress_);
         fileFound_.clear();
+        directory_.clear();
         fileSize_ = 0;
         if (initialDirectory_.empty())
             initialDirectory_ = fileSystem_.CurrentDirectory();
         if (!EndsWithSeparator(initialDirectory_))
             initialDirectory_ += '\\';
         KeepScanning = true;
-        WalkFolder(initialDirectory_);
+        Walk(fileSystem_.FindEntry(initialDirectory_).value_or(DirEntry()));
+        entry_ = &none_;
     }
     Fire(OnSearchDone);
 }
 
-void TTreeScanner::WalkFolder(const std::string& folder) {
+void TTreeScanner::Walk(DirEntry top) {
+    stack_.clear();
+    path_ = initialDirectory_;
+    Enter(std::move(top));
+    while (!stack_.empty()) {
+        Frame& frame = stack_.back();
+        if (frame.next < frame.subfolders.size()) {
+            DirEntry folder = std::move(frame.subfolders[frame.next++]);
+            path_.resize(frame.pathLength);
+            path_.append(folder.name).append(1, '\\');
+            Enter(std::move(folder));  // may grow the stack: frame is not used after this
+        } else {
+            Finish(frame);
+            stack_.pop_back();
+            entry_ = &none_;
+        }
+    }
+}
+
+bool TTreeScanner::Enter(DirEntry self) {
     // Once stopped there is nothing to wait for: the remaining folders are passed over at once.
     if (KeepScanning && Yield)
         Yield();
     if (!KeepScanning)
-        return;
+        return false;
 
+    stack_.push_back(Frame{std::move(self), path_.size(), {}, 0});
+    Frame& frame = stack_.back();
     fileSize_ = 0;
-    fileFound_ = folder;
+    fileFound_ = path_;
+    directory_ = path_;
+    entry_ = &frame.self;
+    EnterDirectory = true;
     Fire(OnDirectoryFound);
+    if (!EnterDirectory)
+        return true;
 
+    std::vector<DirEntry> files;
+    ListFolder(frame, files);
+    ReportFiles(files);
+    fileSize_ = 0;
+    entry_ = &frame.self;
+    if (!Recursive) {
+        ReportSubfoldersWithoutEntering(frame);
+        frame.subfolders.clear();
+    }
+    return true;
+}
+
+void TTreeScanner::ListFolder(Frame& frame, std::vector<DirEntry>& files) {
     // One listing serves both the subfolders and every mask.
-    std::vector<std::string> subfolders;
-    std::vector<FoundFile> files;
-    const uint32_t hiddenFolder = FindHiddenFolders ? 0 : attr::kHidden;
-    const uint32_t hiddenFile = FindHiddenFiles ? 0 : attr::kHidden;
-    fileSystem_.ForEachEntry(folder, [&](const DirEntry& entry) {
-        const uint32_t a = entry.attributes;
-        if (a & attr::kDirectory) {
-            if (a & (attr::kSystem | attr::kVolumeLabel | attr::kReparsePoint | hiddenFolder))
-                return;
-            if (entry.name == "." || entry.name == "..")
-                return;
-            subfolders.push_back(entry.name + '\\');
-            return;
+    const bool listed = fileSystem_.ForEachEntry(path_, [&](const DirEntry& entry) {
+        if (entry.attributes & attr::kDirectory) {
+            if (IsWalkedFolder(entry))
+                frame.subfolders.push_back(entry);
+        } else if (IsReportedFile(entry)) {
+            files.push_back(entry);
         }
-        if (a & (attr::kVolumeLabel | hiddenFile))
-            return;
-        if (MatchesAnyMask(entry.name, compiled_))
-            files.push_back({entry.name, entry.size});
     });
+    if (!listed) {
+        fileFound_ = path_;
+        Fire(OnDirectoryUnreadable);
+    }
+    SortByName(files);
+    // Subfolders are ordered as their paths, which end with a backslash; that is not always the order of
+    // the bare names ("a b" against "a").
+    for (DirEntry& folder : frame.subfolders)
+        folder.name += '\\';
+    SortByName(frame.subfolders);
+    for (DirEntry& folder : frame.subfolders)
+        folder.name.pop_back();
+}
 
-    // Stable, so two names the order calls equal (case-only twins on a case-sensitive volume) are both
-    // kept, in listing order.
-    std::stable_sort(files.begin(), files.end(),
-                     [this](const FoundFile& a, const FoundFile& b) { return order_(a.name, b.name) < 0; });
-    std::stable_sort(subfolders.begin(), subfolders.end(),
-                     [this](const std::string& a, const std::string& b) { return order_(a, b) < 0; });
-
-    for (const FoundFile& file : files) {
-        fileFound_.assign(folder).append(file.name);
+void TTreeScanner::ReportFiles(const std::vector<DirEntry>& files) {
+    for (const DirEntry& file : files) {
+        fileFound_.assign(path_).append(file.name);
         fileSize_ = file.size;
+        entry_ = &file;
         Fire(OnFileFound);
     }
-    fileSize_ = 0;
-    std::vector<FoundFile>().swap(files);  // only the subfolder lists of the current path stay held
+}
 
-    for (const std::string& name : subfolders) {
-        const std::string path = folder + name;
-        if (Recursive) {
-            WalkFolder(path);
-        } else {
-            fileFound_ = path;
-            Fire(OnDirectoryFound);
-        }
+void TTreeScanner::ReportSubfoldersWithoutEntering(const Frame& frame) {
+    for (const DirEntry& folder : frame.subfolders) {
+        fileFound_.assign(path_).append(folder.name).append(1, '\\');
+        directory_ = fileFound_;
+        entry_ = &folder;
+        EnterDirectory = true;
+        Fire(OnDirectoryFound);
     }
+    entry_ = &frame.self;
+}
+
+void TTreeScanner::Finish(Frame& frame) {
+    path_.resize(frame.pathLength);
+    directory_ = path_;
+    entry_ = &frame.self;
     Fire(OnDirectoryDone);
+}
+
+bool TTreeScanner::IsWalkedFolder(const DirEntry& entry) const {
+    const uint32_t a = entry.attributes;
+    if (a & attr::kVolumeLabel)
+        return false;
+    if ((a & attr::kSystem) && !EnterSystemFolders)
+        return false;
+    if ((a & attr::kHidden) && !FindHiddenFolders)
+        return false;
+    if (platform::IsNameSurrogate(entry))
+        return false;
+    return entry.name != "." && entry.name != "..";
+}
+
+bool TTreeScanner::IsReportedFile(const DirEntry& entry) const {
+    if (entry.attributes & attr::kVolumeLabel)
+        return false;
+    if ((entry.attributes & attr::kHidden) && !FindHiddenFiles)
+        return false;
+    return MatchesAnyMask(entry.name, compiled_);
+}
+
+void TTreeScanner::SortByName(std::vector<DirEntry>& entries) const {
+    // Stable, so two names the order calls equal (case-only twins on a case-sensitive volume) are both
+    // kept, in listing order.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [this](const DirEntry& a, const DirEntry& b) { return order_(a.name, b.name) < 0; });
 }
 
 }  // namespace fs

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/format.h"
+#include "base/sorted_list.h"
 
 namespace platform {
 
@@ -53,6 +54,15 @@ struct DirEntry {
     FileId id;
 };
 
+// A reparse point that is another name for something elsewhere (junction, symbolic link, mount point): a
+// walk does not enter it. A reparse point whose tag the system does not give is taken as one, so a link
+// back to an ancestor can never make a walk endless; other reparse folders (cloud placeholders) are
+// ordinary folders.
+inline bool IsNameSurrogate(const DirEntry& entry) {
+    return (entry.attributes & attr::kReparsePoint) &&
+           (entry.reparseTag == 0 || (entry.reparseTag & reparse::kNameSurrogateBit));
+}
+
 // Directory listing and lookups, UTF-8 paths, no length limit.
 class FileSystem {
   public:
@@ -63,11 +73,15 @@ class FileSystem {
     // listed (missing, no access); fn is then never called.
     virtual bool ForEachEntry(std::string_view folder, const std::function<void(const DirEntry&)>& fn) const = 0;
 
-    // The entry for path itself (file or folder, every attribute), or nothing when it does not exist.
+    // The entry for path itself (file or folder, every attribute, the same facts as a listing gives), or
+    // nothing when it does not exist. A folder path may end with a backslash.
     virtual std::optional<DirEntry> FindEntry(std::string_view path) const = 0;
 
     // The process's current directory.
     virtual std::string CurrentDirectory() const = 0;
+
+    // The order in which the platform shows names: the locale's comparison ignoring case on Windows.
+    virtual base::TextOrder NameOrder() const { return base::CompareIgnoringAsciiCase; }
 };
 
 // The machine's file system (Win32 implementation).

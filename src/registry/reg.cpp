@@ -9,6 +9,10 @@ using platform::RegistryDeletion;
 using platform::RegistryKeyInfo;
 using platform::RegistryValue;
 
+bool CanBeReopened(std::string_view name) {
+    return name.find('\0') == std::string_view::npos;
+}
+
 bool IsTextType(uint32_t type) {
     return type == platform::registry_type::kString || type == platform::registry_type::kExpandString;
 }
@@ -21,6 +25,8 @@ void Reg::SetRootKey(platform::RegistryRoot root) {
 }
 
 bool Reg::OpenKey(std::string_view path) {
+    if (!CanBeReopened(path))
+        return false;
     const bool relative = path.empty() || path.front() != '\\';
     const std::string_view name = relative ? path : path.substr(1);
     std::unique_ptr<platform::RegistryKey> opened =
@@ -60,7 +66,7 @@ std::vector<std::string> Reg::GetValueNames() const {
 }
 
 std::optional<uint32_t> Reg::GetDataType(std::string_view name) const {
-    return current_ ? current_->TypeOf(name) : std::nullopt;
+    return current_ && CanBeReopened(name) ? current_->TypeOf(name) : std::nullopt;
 }
 
 std::optional<std::string> Reg::ReadString(std::string_view name) const {
@@ -71,7 +77,7 @@ std::optional<std::string> Reg::ReadString(std::string_view name) const {
 }
 
 std::optional<RegistryData> Reg::ReadData(std::string_view name) const {
-    return current_ ? current_->Read(name) : std::nullopt;
+    return current_ && CanBeReopened(name) ? current_->Read(name) : std::nullopt;
 }
 
 bool Reg::HasSubKeys() const {
@@ -84,7 +90,7 @@ std::optional<RegistryKeyInfo> Reg::GetKeyInfo() const {
 }
 
 RegistryDeletion Reg::DeleteValue(std::string_view name) {
-    return current_ ? current_->DeleteValue(name) : RegistryDeletion::Failed;
+    return current_ && CanBeReopened(name) ? current_->DeleteValue(name) : RegistryDeletion::Failed;
 }
 
 }  // namespace registry

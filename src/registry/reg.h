@@ -49,4 +49,8 @@ class Reg {
 
 bool IsTextType(uint32_t type);
 
+// A key or value name holding a NUL (the registry allows it) cannot be handed to the system's calls, which
+// would cut it there and reach another key or value: such a name is never opened, read or deleted.
+bool CanBeReopened(std::string_view name);
+
 }  // namespace registry

@@ -90,6 +90,12 @@ RemovalResult RemoveRows(Reg& reg, const std::vector<ResultRow>& rows, const Bac
         const auto key = SplitKeyCell(rows[i].key);
         if (!key)
             CannotOpen(rows[i].key);
+        if (!CanBeReopened(key->path) || !CanBeReopened(rows[i].valueName)) {
+            // Not to be mistaken for the value whose name it starts with; no backup line could hold it either.
+            result.keptRows.push_back(i);
+            ++result.keptUnsavable;
+            continue;
+        }
         OpenRowKey(reg, *key);
         const auto data = reg.ReadData(rows[i].valueName);
         if (!data) {

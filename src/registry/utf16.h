@@ -5,7 +5,8 @@
 
 namespace registry {
 
-// Registry texts travel as UTF-16 LE bytes; the program speaks UTF-8. A lone surrogate becomes U+FFFD.
+// Registry texts travel as UTF-16 LE bytes; the program speaks UTF-8, extended so that a lone surrogate
+// in a name or text is kept as its own unit and comes back exactly (platform/wtf8.h).
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/win32/extended_path.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -33,11 +35,10 @@ ProbeOutcome QueryAttributes(const std::wstring& path) {
 
 ProbeOutcome QueryListing(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
+    const win32::FindHandle find(
+        FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (find.Valid())
         return ProbeOutcome::Exists;
-    }
     return MeansMissing(GetLastError()) ? ProbeOutcome::Missing : ProbeOutcome::Failed;
 }
 
@@ -68,12 +69,14 @@ std::string Wow64Twin(std::string_view path) {
     return wow + std::string(path.substr(system.size()));
 }
 
+// Texts are judged as any program opening them would take them: by the classic rules, ".." and all, at
+// any length.
 ProbeOutcome WithTwin(std::string_view path, ProbeOutcome (*query)(const std::wstring&)) {
-    const ProbeOutcome outcome = query(win32::LongPath(path));
+    const ProbeOutcome outcome = query(win32::ClassicPath(path));
     if (outcome != ProbeOutcome::Missing)
         return outcome;
     const std::string twin = Wow64Twin(path);
-    return twin.empty() ? outcome : query(win32::LongPath(twin));
+    return twin.empty() ? outcome : query(win32::ClassicPath(twin));
 }
 
 class Win32PathProbe final : public PathProbe {

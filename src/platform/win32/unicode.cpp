@@ -2,40 +2,26 @@
 
 #include <windows.h>
 
+#include "platform/win32/extended_path.h"
+#include "platform/wtf8.h"
+
 namespace platform::win32 {
 
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, result.data(), length);
-    return result;
+    return Wtf8ToWide(utf8);
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty())
-        return {};
-    const int size = static_cast<int>(utf16.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, result.data(), length, nullptr, nullptr);
-    return result;
+    return Utf16ToWtf8(utf16);
 }
 
 std::wstring LongPath(std::string_view utf8Path) {
-    std::wstring path = Widen(utf8Path);
     // 248 rather than MAX_PATH: CreateDirectoryW already refuses shorter paths than the file functions do.
-    if (path.size() < 248 || path.rfind(L"\\\\?\\", 0) == 0)
-        return path;
-    for (auto& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    if (path.rfind(L"\\\\", 0) == 0)
-        return L"\\\\?\\UNC\\" + path.substr(2);
-    return L"\\\\?\\" + path;
+    // A shorter path is left to the classic rules; a longer one gets what those rules would have done
+    // ("..", ".", doubled backslashes resolved), which the \\?\ form no longer does for it.
+    if (utf8Path.size() < 248 || utf8Path.rfind("\\\\?\\", 0) == 0)
+        return Widen(utf8Path);
+    return ClassicPath(utf8Path);
 }
 
 }  // namespace platform::win32

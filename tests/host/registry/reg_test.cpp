@@ -63,8 +63,8 @@ TEST_F(RegFixture, StringsAreReadWholeAndCutAtTheFirstNul) {
     EXPECT_EQ(reg.ReadString("inner nul"), "C:\\C");
     EXPECT_EQ(reg.ReadString("long"), std::string(5000, 'x') + "\xC3\xA4\xF0\x9F\x98\x80");
     EXPECT_EQ(reg.ReadString("lone surrogate"),
-              "a\xEF\xBF\xBD"
-              "b");
+              "a\xED\xA0\x80"
+              "b");  // kept as the unit it is, not made U+FFFD
     EXPECT_EQ(reg.ReadString("number"), std::nullopt);
     EXPECT_EQ(reg.ReadString("missing"), std::nullopt);
     EXPECT_EQ(reg.GetDataType("number"), 4u);
@@ -79,6 +79,25 @@ TEST(Utf16, ConversionsRoundTripAndReplaceBrokenInput) {
                                     "b\xC0\xAF"),
               u"a\uFFFDb\uFFFD\uFFFD");
     EXPECT_EQ(registry::UnitsOf(registry::BytesOf(u"\u20ACx")), u"\u20ACx");
+}
+
+TEST(Utf16, NamesThatAreNoValidUtf16ComeBackExactly) {
+    const std::u16string names[] = {
+        std::u16string(u"a") + char16_t(0xD800) + u"b",          // a lone lead
+        std::u16string(u"x") + char16_t(0xDFFF),                 // a lone trail at the end
+        std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800),  // trail before lead: two lone units
+        std::u16string(u"nul") + char16_t(0) + u"inside",        // an embedded NUL
+        u"\u00e4\U0001F600\uFFFD",                               // valid text, U+FFFD itself included
+    };
+    for (const auto& name : names)
+        EXPECT_EQ(registry::Utf8ToUtf16(registry::Utf16ToUtf8(name)), name);
+    // A lone unit never turns into U+FFFD, which could be another, existing name.
+    const std::u16string lone = std::u16string(u"f") + char16_t(0xD83D);
+    const std::u16string replaced = u"f\uFFFD";
+    EXPECT_NE(registry::Utf16ToUtf8(lone), registry::Utf16ToUtf8(replaced));
+    EXPECT_EQ(registry::Utf16ToUtf8(lone), "f\xED\xA0\xBD");
+    // A pair is one character, encoded as such.
+    EXPECT_EQ(registry::Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
 }
 
 }  // namespace

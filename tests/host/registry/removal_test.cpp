@@ -213,6 +213,30 @@ TEST_F(Removal, KeptRowsAreCountedByReasonAndTold) {
     EXPECT_EQ(registry::KeptRowsText(clean), "");
 }
 
+TEST_F(Removal, NamesThatCannotBeReopenedExactlyAreNeverRemoved) {
+    // The system's calls would cut these names at their NUL and reach "a" or the key "App" instead.
+    const std::string nulName("a\0b", 3);
+    auto& key = registry.Root(RegistryRoot::CurrentUser).Key("Software\\Test\\App");
+    key.SetString(nulName, "C:\\DEAD\\A.DLL");
+    registry.Root(RegistryRoot::CurrentUser)
+        .Key("Software\\Test\\App")
+        .Key(std::string("x\0y", 3))
+        .SetString("v", "C:\\DEAD\\V.DLL");
+    const ResultRow inNulKey{"HKEY_CURRENT_USER: Software\\Test\\App\\" + std::string("x\0y", 3), "", "v",
+                             "C:\\DEAD\\V.DLL"};
+    // A name with a lone surrogate reopens exactly, so it goes like any other.
+    const std::string loneName = registry::Utf16ToUtf8(std::u16string(u"s") + char16_t(0xDC01));
+    key.SetString(loneName, "C:\\DEAD\\S.DLL");
+    const auto result = registry::RemoveRows(
+        reg, {Row(nulName, "C:\\DEAD\\A.DLL"), inNulKey, Row(loneName, "C:\\DEAD\\S.DLL")}, target);
+    EXPECT_EQ(result.keptRows, (std::vector<size_t>{0, 1}));
+    EXPECT_EQ(result.removedRows, (std::vector<size_t>{2}));
+    EXPECT_EQ(result.keptUnsavable, 2u);
+    EXPECT_EQ(ValueNames(), (std::vector<std::string>{"a", "b", "keep", nulName}));
+    EXPECT_FALSE(reg.OpenKey(inNulKey.key.substr(19)));
+    EXPECT_FALSE(reg.ReadData(nulName));
+}
+
 TEST_F(Removal, NothingIsDeletedWhenTheBackupCannotBeWritten) {
     writeSucceeds = false;
     const auto result = registry::RemoveRows(reg, {Row("a", "C:\\DEAD\\A.DLL"), Row("b", "C:\\DEAD\\B.DLL")}, target);

@@ -16,18 +16,22 @@ void SetAttributes(const std::string& path, DWORD attributes) {
         throw std::runtime_error("cannot set attributes of " + path);
 }
 
-bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
-    std::string folder = target;
-    while (folder.size() > 3 && folder.back() == '\\')
-        folder.pop_back();
-    std::string link = linkPath;
-    while (link.size() > 3 && link.back() == '\\')
-        link.pop_back();
-    const std::string unixTarget = testing_support::UnixPathOf(folder);
+namespace {
+
+std::string WithoutTrailingSeparator(std::string path) {
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+// Runs /bin/ln with the given option on Windows paths: target exists, linkPath does not yet.
+bool RunLn(const char* option, const std::string& target, const std::string& linkPath) {
+    const std::string link = WithoutTrailingSeparator(linkPath);
+    const std::string unixTarget = testing_support::UnixPathOf(WithoutTrailingSeparator(target));
     // The link's folder exists; its name does not yet, so ask for the folder's Linux path.
     const size_t slash = link.find_last_of('\\');
     const std::string unixLink = testing_support::UnixPathOf(link.substr(0, slash)) + "/" + link.substr(slash + 1);
-    std::wstring command = Widen("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
+    std::wstring command = Widen(std::string("/bin/ln ") + option + " \"" + unixTarget + "\" \"" + unixLink + "\"");
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -41,15 +45,28 @@ bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     // The handle of a Linux process may be signalled before it has run, so wait for the link itself.
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    for (int i = 0; i < 100 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
-        attributes = GetFileAttributesW(LongPath(link).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES)
-            Sleep(50);
+    for (int i = 0; i < 100; ++i) {
+        if (GetFileAttributesW(LongPath(link).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
     }
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        std::fprintf(stderr, "link %s not made (attributes %lx)\n", unixLink.c_str(), attributes);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    std::fprintf(stderr, "link %s not made\n", unixLink.c_str());
+    return false;
+}
+
+}  // namespace
+
+bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
+    if (!RunLn("-s", target, linkPath))
+        return false;
+    const DWORD attributes = GetFileAttributesW(LongPath(WithoutTrailingSeparator(linkPath)).c_str());
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        std::fprintf(stderr, "link %s is no reparse point (attributes %lx)\n", linkPath.c_str(), attributes);
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool MakeHardLink(const std::string& existing, const std::string& linkPath) {
+    return RunLn("", existing, linkPath);
 }
 
 void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute) {

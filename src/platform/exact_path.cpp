@@ -1,0 +1,143 @@
+#include "platform/exact_path.h"
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool HasDrive(std::string_view path) {
+    return path.size() >= 2 && IsLetter(path[0]) && path[1] == ':';
+}
+
+bool IsUnc(std::string_view path) {
+    return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+bool IsAlreadyExtended(std::string_view path) {
+    // \\?\ and \\.\ (and the native \??\) reach the system as they are.
+    return path.size() >= 4 && IsSeparator(path[0]) && (IsSeparator(path[1]) || path[1] == '?') &&
+           (path[2] == '?' || path[2] == '.') && IsSeparator(path[3]);
+}
+
+// The root of an absolute path ("C:\" or "\\server\share\") and the rest after it.
+struct Rooted {
+    std::string root;  // in the extended form
+    std::string_view rest;
+};
+
+// Splits "\\server\share\rest" into its share root and the rest.
+Rooted SplitUnc(std::string_view path) {
+    size_t at = 2;
+    std::string names[2];
+    for (std::string& name : names) {
+        while (at < path.size() && IsSeparator(path[at]))
+            ++at;
+        while (at < path.size() && !IsSeparator(path[at]))
+            name += path[at++];
+    }
+    std::string root = "\\\\?\\UNC\\" + names[0];
+    if (!names[1].empty())
+        root += "\\" + names[1];
+    return {root + "\\", path.substr(at)};
+}
+
+Rooted SplitAbsolute(std::string_view path) {
+    if (IsUnc(path))
+        return SplitUnc(path);
+    return {"\\\\?\\" + std::string(1, path[0]) + ":\\", path.substr(2)};
+}
+
+// "C:" or "\\server\share" of an absolute path; empty for anything else.
+std::string PlainRootOf(std::string_view path) {
+    if (HasDrive(path))
+        return std::string(path.substr(0, 2));
+    if (!IsUnc(path))
+        return {};
+    const Rooted rooted = SplitUnc(path);
+    return "\\\\" + rooted.root.substr(8, rooted.root.size() - 9);
+}
+
+std::string_view ClassicName(std::string_view name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        name.remove_suffix(1);
+    return name;
+}
+
+// Adds the names of rest to names, resolving "." and "..".
+void AddNames(std::string_view rest, NameForm form, std::vector<std::string_view>& names) {
+    size_t at = 0;
+    while (at <= rest.size()) {
+        size_t end = at;
+        while (end < rest.size() && !IsSeparator(rest[end]))
+            ++end;
+        std::string_view name = rest.substr(at, end - at);
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (name != ".") {
+            if (form == NameForm::Classic)
+                name = ClassicName(name);
+            if (!name.empty())
+                names.push_back(name);
+        }
+        at = end + 1;
+    }
+}
+
+}  // namespace
+
+bool NeedsCurrentDirectory(std::string_view path) {
+    if (path.empty() || IsUnc(path))
+        return false;
+    if (HasDrive(path))
+        return path.size() == 2 || !IsSeparator(path[2]);
+    return true;
+}
+
+std::string ExtendedPath(std::string_view path, std::string_view currentDirectory, NameForm form) {
+    if (path.empty())
+        return {};
+    if (IsAlreadyExtended(path))
+        return std::string(path);
+
+    // Relative forms are first made absolute against the current directory.
+    std::string absolute;
+    if (NeedsCurrentDirectory(path)) {
+        const std::string_view base = currentDirectory;
+        if (HasDrive(path)) {
+            // "X:name": the current directory when it is on that drive, else the drive's root.
+            const bool sameDrive = HasDrive(base) && (base[0] | 0x20) == (path[0] | 0x20);
+            absolute = sameDrive ? std::string(base) : std::string(path.substr(0, 2)) + "\\";
+            absolute += "\\" + std::string(path.substr(2));
+        } else if (IsSeparator(path[0])) {
+            // "\name": from the root of the current directory's drive or share.
+            absolute = PlainRootOf(base) + std::string(path);
+        } else {
+            absolute = std::string(base) + "\\" + std::string(path);
+        }
+        if (NeedsCurrentDirectory(absolute))
+            return {};  // no usable current directory
+        path = absolute;
+    }
+
+    const Rooted rooted = SplitAbsolute(path);
+    std::vector<std::string_view> names;
+    AddNames(rooted.rest, form, names);
+    std::string result = rooted.root;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            result += '\\';
+        result.append(names[i]);
+    }
+    return result;
+}
+
+}  // namespace platform

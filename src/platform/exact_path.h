@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// How the last dots and blanks of a name are taken. The system's classic path rules drop them ("a." and
+// "a " name "a"); the extended \\?\ form keeps every name as it is.
+enum class NameForm { Exact, Classic };
+
+// True when path only has a meaning against a current directory ("x.txt", "C:x.txt", "\x.txt").
+bool NeedsCurrentDirectory(std::string_view path);
+
+// The extended-length form of path (\\?\C:\..., \\?\UNC\server\share\...) that the file functions take
+// without any rewriting of their own: "/" become "\", empty and "." names go, ".." takes away the name before
+// it (never the drive or the share), and a relative path is taken against currentDirectory. A path already
+// in the \\?\ or \\.\ form is kept as given. No trailing backslash except on a drive root ("\\?\C:\", which
+// without it would name the volume). Empty in, empty out.
+std::string ExtendedPath(std::string_view path, std::string_view currentDirectory, NameForm form = NameForm::Exact);
+
+}  // namespace platform

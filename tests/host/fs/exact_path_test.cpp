@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "platform/exact_path.h"
+
+using platform::ExtendedPath;
+using platform::NameForm;
+
+TEST(ExtendedPath, AbsolutePathsResolveDotsAndDoubledSeparators) {
+    const std::string cwd = "D:\\work";
+    EXPECT_EQ(ExtendedPath("C:\\a\\b\\..\\c\\.\\d.txt", cwd), "\\\\?\\C:\\a\\c\\d.txt");
+    EXPECT_EQ(ExtendedPath("C:\\\\a\\\\\\b\\", cwd), "\\\\?\\C:\\a\\b");
+    EXPECT_EQ(ExtendedPath("C:/a/b/", cwd), "\\\\?\\C:\\a\\b");
+    EXPECT_EQ(ExtendedPath("C:\\", cwd), "\\\\?\\C:\\");            // a root keeps its backslash
+    EXPECT_EQ(ExtendedPath("C:\\..\\..\\x", cwd), "\\\\?\\C:\\x");  // never above the drive
+    EXPECT_EQ(ExtendedPath("C:\\a\\..", cwd), "\\\\?\\C:\\");
+    EXPECT_EQ(ExtendedPath("", cwd), "");
+}
+
+TEST(ExtendedPath, TrailingDotsAndBlanksAreKeptExactlyOrDroppedAsClassicPathsDo) {
+    const std::string cwd = "C:\\";
+    EXPECT_EQ(ExtendedPath("C:\\f\\a.", cwd), "\\\\?\\C:\\f\\a.");
+    EXPECT_EQ(ExtendedPath("C:\\f\\a ", cwd), "\\\\?\\C:\\f\\a ");
+    EXPECT_EQ(ExtendedPath("C:\\f.\\a. .", cwd), "\\\\?\\C:\\f.\\a. .");
+    EXPECT_EQ(ExtendedPath("C:\\f.\\a. .", cwd, NameForm::Classic), "\\\\?\\C:\\f\\a");
+    EXPECT_EQ(ExtendedPath("C:\\Program Files \\App\\..\\x.exe ", cwd, NameForm::Classic),
+              "\\\\?\\C:\\Program Files\\x.exe");
+    EXPECT_EQ(ExtendedPath("C:\\a\\...\\b", cwd, NameForm::Classic), "\\\\?\\C:\\a\\b");
+}
+
+TEST(ExtendedPath, RelativeFormsTakeTheCurrentDirectory) {
+    const std::string cwd = "D:\\work\\sub";
+    EXPECT_TRUE(platform::NeedsCurrentDirectory("x.txt"));
+    EXPECT_TRUE(platform::NeedsCurrentDirectory("C:x.txt"));
+    EXPECT_TRUE(platform::NeedsCurrentDirectory("\\x.txt"));
+    EXPECT_FALSE(platform::NeedsCurrentDirectory("C:\\x.txt"));
+    EXPECT_FALSE(platform::NeedsCurrentDirectory("\\\\server\\share\\x"));
+    EXPECT_EQ(ExtendedPath("x.txt", cwd), "\\\\?\\D:\\work\\sub\\x.txt");
+    EXPECT_EQ(ExtendedPath("..\\x.txt", cwd), "\\\\?\\D:\\work\\x.txt");
+    EXPECT_EQ(ExtendedPath("d:x.txt", cwd), "\\\\?\\D:\\work\\sub\\x.txt");
+    EXPECT_EQ(ExtendedPath("C:x.txt", cwd), "\\\\?\\C:\\x.txt");
+    EXPECT_EQ(ExtendedPath("\\x.txt", cwd), "\\\\?\\D:\\x.txt");
+    EXPECT_EQ(ExtendedPath("\\x.txt", "\\\\srv\\share\\dir"), "\\\\?\\UNC\\srv\\share\\x.txt");
+    EXPECT_EQ(ExtendedPath(".", cwd), "\\\\?\\D:\\work\\sub");
+    EXPECT_EQ(ExtendedPath("x.txt", ""), "");  // nothing to take it against
+}
+
+TEST(ExtendedPath, SharesAndPathsAlreadyExtended) {
+    const std::string cwd = "C:\\";
+    EXPECT_EQ(ExtendedPath("\\\\srv\\share\\a\\..\\b", cwd), "\\\\?\\UNC\\srv\\share\\b");
+    EXPECT_EQ(ExtendedPath("\\\\srv\\share\\..\\..\\b", cwd), "\\\\?\\UNC\\srv\\share\\b");  // the share stays
+    EXPECT_EQ(ExtendedPath("//srv/share/", cwd), "\\\\?\\UNC\\srv\\share\\");
+    EXPECT_EQ(ExtendedPath("\\\\?\\C:\\a.\\..\\b", cwd), "\\\\?\\C:\\a.\\..\\b");  // given exactly: untouched
+    EXPECT_EQ(ExtendedPath("\\\\.\\PhysicalDrive0", cwd), "\\\\.\\PhysicalDrive0");
+}

@@ -1,0 +1,166 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "fs/tree_scanner.h"
+#include "fs_test_support.h"
+#include "platform/file_system.h"
+#include "platform/win32/extended_path.h"
+#include "support/win/temp_folder.h"
+#include "support/win/test_drives.h"
+
+using namespace testing_support;
+using platform::DirEntry;
+
+namespace {
+
+std::map<std::string, DirEntry> ListByName(const std::string& folder) {
+    std::map<std::string, DirEntry> entries;
+    EXPECT_TRUE(platform::SystemFileSystem().ForEachEntry(folder, [&](const DirEntry& e) { entries[e.name] = e; }));
+    return entries;
+}
+
+// Writes a file under its exact name, trailing dots and blanks included.
+void WriteExactly(const std::string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(platform::win32::ExactPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string IdText(const platform::FileId& id) {
+    return std::to_string(id.volumeSerial) + ":" + std::to_string(id.high) + ":" + std::to_string(id.low);
+}
+
+}  // namespace
+
+TEST(FileSystemOnDisk, ListingGivesTheWholeEntryAsALookupDoes) {
+    TempFolder folder;
+    WriteFile(folder / "big.bin", std::string(10000, 'b'));
+    WriteFile(folder / "sub\\x.txt", "x");
+    fs_test::SetLocalWriteTime(folder / "big.bin", 2021, 6, 15, 12, 30);
+
+    const auto entries = ListByName(folder.Path());
+    ASSERT_EQ(entries.size(), 2u);
+    const DirEntry& big = entries.at("big.bin");
+    EXPECT_EQ(big.size, 10000u);
+    EXPECT_GE(big.allocatedSize, 10000u);  // whole clusters
+    EXPECT_TRUE(big.id.known);
+    EXPECT_EQ(big.reparseTag, 0u);
+    const DirEntry& sub = entries.at("sub");
+    EXPECT_TRUE(sub.attributes & platform::attr::kDirectory);
+    EXPECT_FALSE(sub.id == big.id);
+
+    const auto found = platform::SystemFileSystem().FindEntry(folder / "big.bin");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->name, "big.bin");
+    EXPECT_EQ(found->size, big.size);
+    EXPECT_EQ(found->allocatedSize, big.allocatedSize);
+    EXPECT_EQ(found->writeTime, big.writeTime);
+    EXPECT_EQ(found->attributes, big.attributes);
+    EXPECT_EQ(IdText(found->id), IdText(big.id));
+    const auto folderEntry = platform::SystemFileSystem().FindEntry(folder / "sub\\");
+    ASSERT_TRUE(folderEntry);
+    EXPECT_EQ(folderEntry->name, "sub");
+    EXPECT_EQ(IdText(folderEntry->id), IdText(sub.id));
+
+    EXPECT_FALSE(platform::SystemFileSystem().FindEntry(folder / "missing.bin"));
+    EXPECT_FALSE(platform::SystemFileSystem().ForEachEntry(folder / "missing", [](const DirEntry&) {}));
+    // A file is no folder: it cannot be listed.
+    EXPECT_FALSE(platform::SystemFileSystem().ForEachEntry(folder / "big.bin", [](const DirEntry&) {}));
+}
+
+TEST(FileSystemOnDisk, HardLinkIsTheSameFile) {
+    TempFolder folder;
+    WriteFile(folder / "one.txt", "same");
+    WriteFile(folder / "other.txt", "same");
+    ASSERT_TRUE(fs_test::MakeHardLink(folder / "one.txt", folder / "two.txt"));
+    const auto entries = ListByName(folder.Path());
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_TRUE(entries.at("one.txt").id == entries.at("two.txt").id);
+    EXPECT_FALSE(entries.at("one.txt").id == entries.at("other.txt").id);
+    const auto viaLookup = platform::SystemFileSystem().FindEntry(folder / "two.txt");
+    ASSERT_TRUE(viaLookup);
+    EXPECT_TRUE(viaLookup->id == entries.at("one.txt").id);
+}
+
+TEST(FileSystemOnDisk, OneFolderUnderTwoDriveLettersIsOneFolder) {
+    TempFolder folder;
+    WriteFile(folder / "data\\file.txt", "shared");
+    WriteFile(folder / "data\\inner\\deep.txt", "deep");
+    TestDrive drive(DriveType::Fixed, folder / "data");
+    const auto direct = ListByName(folder / "data");
+    const auto viaDrive = ListByName(drive.Root());
+    ASSERT_EQ(viaDrive.size(), 2u);
+    EXPECT_TRUE(direct.at("file.txt").id == viaDrive.at("file.txt").id);
+    EXPECT_TRUE(direct.at("inner").id == viaDrive.at("inner").id);
+
+    const auto root = platform::SystemFileSystem().FindEntry(drive.Root());
+    const auto data = platform::SystemFileSystem().FindEntry(folder / "data");
+    ASSERT_TRUE(root && data);
+    EXPECT_TRUE(root->id == data->id);
+    EXPECT_EQ(root->name, "");
+}
+
+TEST(FileSystemOnDisk, ScannerHandsOutTheListedEntry) {
+    TempFolder folder;
+    WriteFile(folder / "a.txt", std::string(5000, 'a'));
+    MakeFolder(folder / "in");
+    ASSERT_TRUE(fs_test::MakeHardLink(folder / "a.txt", folder / "in\\b.txt"));
+    fs::TTreeScanner scanner(platform::SystemFileSystem());
+    scanner.SetFileMask("*.txt");
+    scanner.SetInitialDirectory(folder.Path());
+    std::vector<DirEntry> files;
+    std::vector<std::string> done;
+    scanner.OnFileFound = [&](fs::TTreeScanner& s) { files.push_back(s.Entry()); };
+    scanner.OnDirectoryDone = [&](fs::TTreeScanner& s) { done.push_back(s.Directory()); };
+    scanner.StartSearch();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "a.txt");
+    EXPECT_EQ(files[1].name, "b.txt");
+    EXPECT_TRUE(files[0].id == files[1].id);
+    EXPECT_GE(files[0].allocatedSize, 5000u);
+    EXPECT_EQ(done, (std::vector<std::string>{folder / "in\\", folder.Path()}));
+}
+
+TEST(FileSystemOnDisk, NamesEndingInDotsOrBlanksAreThemselves) {
+    TempFolder folder;
+    WriteExactly(folder / "a", "1");
+    WriteExactly(folder / "a.", "22");
+    WriteExactly(folder / "a ", "333");
+    MakeFolder(folder / "d");
+    WriteExactly(folder / "d\\x.", "4444");
+    const auto entries = ListByName(folder.Path());
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries.at("a").size, 1u);
+    EXPECT_EQ(entries.at("a.").size, 2u);
+    EXPECT_EQ(entries.at("a ").size, 3u);
+    const auto& fileSystem = platform::SystemFileSystem();
+    for (const auto& [name, size] : std::map<std::string, uint64_t>{{"a", 1}, {"a.", 2}, {"a ", 3}}) {
+        const auto entry = fileSystem.FindEntry(folder / name);
+        ASSERT_TRUE(entry) << name;
+        EXPECT_EQ(entry->name, name);
+        EXPECT_EQ(entry->size, size) << name;
+    }
+    // "." and ".." and doubled backslashes are resolved before the system sees the path.
+    const auto viaDots = fileSystem.FindEntry(folder / "d\\..\\d\\.\\\\x.");
+    ASSERT_TRUE(viaDots);
+    EXPECT_EQ(viaDots->size, 4u);
+    EXPECT_FALSE(fileSystem.FindEntry(folder / "d\\x"));  // "x." is not "x"
+
+    fs::TTreeScanner scanner(fileSystem);
+    scanner.SetFileMask("*");
+    scanner.SetInitialDirectory(folder.Path());
+    std::vector<std::string> files;
+    scanner.OnFileFound = [&](fs::TTreeScanner& s) {
+        files.push_back(s.FileFound().substr(folder.Path().size()) + "=" + std::to_string(s.FileSize()));
+    };
+    scanner.StartSearch();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"a =3", "a.=2", "a=1", "d\\x.=4"}));  // byte order
+}
