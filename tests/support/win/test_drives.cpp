@@ -82,7 +82,7 @@ TestDrive::TestDrive(DriveType type, const std::string& folder, char letter) : l
 
 TestDrive::~TestDrive() {
     try {
-        DefineDrive(letter_, 0, "");
+        DefineDrive(letter_, DRIVE_NO_ROOT_DIR, "");  // the type that tells the mount manager to remove it
     } catch (const std::exception&) {
         // The prefix is thrown away after the run anyway.
     }
