@@ -156,22 +156,6 @@ constexpr widgets::TextSpec kFinnish[] = {
 };
 // clang-format on
 
-// A group box paints only its frame and caption; the inside would keep whatever was on screen before
-// (the page shown earlier, or a longer caption). It is filled with the page's colour first.
-LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_ERASEBKGND) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-        return TRUE;
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, GroupBoxProc, 2);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 // The themed page body is drawn in another colour than the controls' background, which shows as
 // patches around every control; the plain page control is drawn in the dialog colour throughout.
 void UsePlainPages(HWND tabs) {
@@ -208,10 +192,6 @@ void TOptionsIkkuna::FormCreate() {
     for (const char* name : kSpaceDisplay)
         SetVisible(name, false);
     UsePlainPages(Control("Asetukset"));
-    for (const auto& entry : kControls) {
-        if (entry.kind == Kind::GroupBox)
-            SetWindowSubclass(Control(entry.name), GroupBoxProc, 2, 0);
-    }
     OnClick("Ok", [this] { OkClick(); });
     OnClick("Cancel", [this] { CancelClick(); });
     SetDefaultButton("Ok");

@@ -367,6 +367,18 @@ LRESULT Window::HandleControl(ControlData& data, HWND hwnd, UINT message, WPARAM
                 return result;
             }
             break;
+        case WM_ERASEBKGND:
+            // A group box paints only its frame and caption; its inside would keep whatever was on screen
+            // before (a page shown earlier, a longer caption), so it is filled with the frame's colour first.
+            if (data.kind == Kind::GroupBox) {
+                RECT client{};
+                GetClientRect(hwnd, &client);
+                auto brush = reinterpret_cast<HBRUSH>(
+                    SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+                FillRect(reinterpret_cast<HDC>(wParam), &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+                return TRUE;
+            }
+            break;
         case WM_SETCURSOR:
             if (data.cursor) {
                 ::SetCursor(data.cursor);

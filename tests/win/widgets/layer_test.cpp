@@ -391,3 +391,36 @@ TEST(WindowLayer, AnAdoptedListViewTakesItsNotificationsAndItsCaptions) {
 }
 
 }  // namespace
+
+namespace {
+
+// clang-format off
+constexpr widgets::ControlSpec kGroupControls[] = {
+    {"Group", Kind::GroupBox, {8, 8, 200, 120}, "Group"},
+};
+// clang-format on
+
+class GroupWindow : public widgets::Window {
+  public:
+    GroupWindow() {
+        Create({"Group", 220, 140});
+        CreateControls(kGroupControls);
+    }
+};
+
+}  // namespace
+
+TEST(WindowLayer, AGroupBoxIsFilledWithTheFrameColourWhenErased) {
+    GroupWindow window;
+    window.Show();
+    Pump(100);
+    const HWND group = window.Control("Group");
+    HDC dc = GetDC(group);
+    const RECT stain{20, 40, 60, 80};
+    FillRect(dc, &stain, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ASSERT_EQ(GetPixel(dc, 30, 50), RGB(0, 0, 0));
+    RedrawWindow(group, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(50);
+    EXPECT_EQ(GetPixel(dc, 30, 50), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(group, dc);
+}
