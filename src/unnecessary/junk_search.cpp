@@ -42,6 +42,7 @@ bool JunkSearch::SearchFolder(const std::string& folder,
     // Every file and folder is looked at; the ignore rules below apply to files only.
     scanner.FindHiddenFiles = true;
     scanner.FindHiddenFolders = true;
+    scanner.EnterSystemFolders = true;
     scanner.SetInitialDirectory(folder);
 
     bool stopped = false;
@@ -58,12 +59,12 @@ bool JunkSearch::SearchFolder(const std::string& folder,
         const std::string name = path.substr(path.find_last_of('\\') + 1);
         if (IsAvoided(name, rules.AvoidTheseFiles) || keep.IndexOf(path) >= 0)
             return;
-        const std::optional<platform::DirEntry> entry = fileSystem_.FindEntry(path);
-        if (!entry || (entry->attributes & (platform::attr::kDirectory | rules.IgnoreAttributes)))
+        const platform::DirEntry& entry = s.Entry();
+        if (entry.attributes & (platform::attr::kDirectory | rules.IgnoreAttributes))
             return;
-        if (entry->size == 0 && rules.IgnoreZeroLengthFiles)
+        if (entry.size == 0 && rules.IgnoreZeroLengthFiles)
             return;
-        found({path, entry->size});
+        found({path, entry.size});
     };
     scanner.StartSearch();
     return !stopped;

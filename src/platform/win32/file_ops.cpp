@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -80,28 +81,6 @@ std::string ShellResultText(int result) {
     }
 }
 
-// The exact form of a full path, so that a name ending in a dot or a blank is that name and not the one
-// without it. Paths with "." or ".." in them, or relative ones, are left to the system to resolve.
-std::wstring ExactPath(std::string_view path) {
-    std::wstring wide = win32::Widen(path);
-    for (auto& c : wide) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    if (wide.rfind(L"\\\\?\\", 0) == 0)
-        return wide;
-    const bool drive = wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\';
-    const bool unc = wide.rfind(L"\\\\", 0) == 0 && wide.rfind(L"\\\\.\\", 0) != 0;
-    const bool resolved = wide.find(L"\\.\\") == std::wstring::npos && wide.find(L"\\..\\") == std::wstring::npos &&
-                          wide.find(L"\\\\", 2) == std::wstring::npos && !wide.ends_with(L"\\.") &&
-                          !wide.ends_with(L"\\..");
-    if (drive && resolved)
-        return L"\\\\?\\" + wide;
-    if (unc && resolved)
-        return L"\\\\?\\UNC\\" + wide.substr(2);
-    return win32::LongPath(path);
-}
-
 class Win32FileOps final : public FileOps {
   public:
     RecycleReport Recycle(const std::vector<std::string>& paths) const override {
@@ -132,13 +111,13 @@ class Win32FileOps final : public FileOps {
     }
 
     SystemReason DeleteForGood(std::string_view path) const override {
-        if (DeleteFileW(ExactPath(path).c_str()))
+        if (DeleteFileW(win32::ExactPath(path).c_str()))
             return {};
         return ReasonOf(GetLastError());
     }
 
     PathState StateOf(std::string_view path) const override {
-        const DWORD attributes = GetFileAttributesW(ExactPath(path).c_str());
+        const DWORD attributes = GetFileAttributesW(win32::ExactPath(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES)
             return {(attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File, {}};
         const DWORD error = GetLastError();

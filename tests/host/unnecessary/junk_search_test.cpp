@@ -82,9 +82,9 @@ TEST(JunkSearch, DefaultRulesLeaveOutIgnoredAvoidedKeptAndEmptyFilesAndFolders) 
                      "C:\\Temp\\plain.tmp", "C:\\Temp\\readonly.tmp", "C:\\Temp\\system.tmp", "C:\\Temp\\USER.DMP"}));
 }
 
-TEST(JunkSearch, WalksDepthFirstOneListingPerFolderIntoHiddenAndReadOnlyFoldersButNotLinks) {
+TEST(JunkSearch, WalksDepthFirstOneListingPerFolderIntoHiddenSystemAndReadOnlyFoldersButNotLinks) {
     FakeTree tree;
-    tree.AddFolder("C:\\b");
+    tree.AddFolder("C:\\b", attr::kDirectory | attr::kSystem);
     tree.AddFolder("C:\\a", attr::kDirectory | attr::kHidden);
     tree.AddFolder("C:\\a\\deep", attr::kDirectory | attr::kReadOnly);
     tree.AddFolder("C:\\link", attr::kDirectory | attr::kReparsePoint);
