@@ -169,12 +169,10 @@ Collection Find_files_to_compare(SearchInputs& inputs,
         masks.emplace_back(mask.text);
     CandidateCollector collector(switches, std::move(skip.folders), knownDuplicates, fileSystem, view, order,
                                  fs::MatchesAnyMask("desktop.ini", masks));
-    scanner.OnDirectoryFound = [&](fs::TTreeScanner& s) { collector.TreeScanner1DirectoryFound(s.FileFound()); };
-    scanner.OnFileFound = [&](fs::TTreeScanner& s) {
-        // The listing's own entry is looked up again by its path.
-        if (const auto entry = fileSystem.FindEntry(s.FileFound()))
-            collector.TreeScanner1FileFound(s.FileFound(), *entry);
+    scanner.OnDirectoryFound = [&](fs::TTreeScanner& s) {
+        s.EnterDirectory = collector.TreeScanner1DirectoryFound(s.FileFound());
     };
+    scanner.OnFileFound = [&](fs::TTreeScanner& s) { collector.TreeScanner1FileFound(s.FileFound(), s.Entry()); };
     scanner.OnDirectoryDone = [&](fs::TTreeScanner&) { collector.TreeScanner1DirectoryDone(); };
     scanner.Yield = [&] {
         view.ProcessMessages();

@@ -5,8 +5,10 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
+using platform::win32::ExactPath;
 using platform::win32::LongPath;
 using platform::win32::Narrow;
 using platform::win32::Widen;
@@ -73,14 +75,14 @@ void RemoveTree(const std::string& path) {
     std::string folder = path;
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
-    const DWORD attributes = GetFileAttributesW(LongPath(folder).c_str());
+    const DWORD attributes = GetFileAttributesW(ExactPath(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
-    SetFileAttributesW(LongPath(folder).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(ExactPath(folder).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     // A link is removed itself; what it points at is not ours.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW(LongPath(folder + "\\*").c_str(), &data);
+        HANDLE find = FindFirstFileW(ExactPath(folder + "\\*").c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 const std::wstring name = data.cFileName;
@@ -89,11 +91,11 @@ void RemoveTree(const std::string& path) {
             } while (FindNextFileW(find, &data));
             FindClose(find);
         }
-        RemoveDirectoryW(LongPath(folder).c_str());
+        RemoveDirectoryW(ExactPath(folder).c_str());
     } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryW(LongPath(folder).c_str());
+        RemoveDirectoryW(ExactPath(folder).c_str());
     } else {
-        DeleteFileW(LongPath(folder).c_str());
+        DeleteFileW(ExactPath(folder).c_str());
     }
 }
 
