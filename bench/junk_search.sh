@@ -8,33 +8,11 @@
 #   RUNS=5 bench/junk_search.sh
 set -euo pipefail
 
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root_dir="$(cd "$here/.." && pwd)"
-source "$root_dir/scripts/lib/common.sh"
-
-runs="${RUNS:-3}"
-tree="${TREE:-$root_dir/bench/trees/walk200k}"
-build="${BUILD:-$root_dir/build/bench-win}"
-prefix="${BENCH_PREFIX:-/tmp/vireo-bench-prefix}"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/walk_tree.sh"
 scratch="$(mktemp -d /tmp/vireo-junk-bench.XXXXXX)"
-
-if [ ! -d "$tree" ]; then
-    echo "Generating $tree ..."
-    python3 "${MAKE_TREE:-$root_dir/../shared/bench/make_tree.py}" --files 200000 --dirs 20000 --budget-mb 200 "$tree" >/dev/null
-fi
-
-cmake -S "$here" -B "$build" --toolchain "$root_dir/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target junk_search_bench -j2 >/dev/null
-
-vireo_make_prefix "$prefix"
-vireo_start_wineserver
-trap 'WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true; rm -f "$prefix/dosdevices/t:" "$prefix/dosdevices/s:"; rm -rf "$scratch"' EXIT
-# The tree as drive T: of the prefix, the way a user's data drive is seen.
-rm -f "$prefix/dosdevices/t:"
-ln -s "$tree" "$prefix/dosdevices/t:"
+trap 'bench_walk_cleanup; rm -f "$prefix/dosdevices/s:"; rm -rf "$scratch"' EXIT
+bench_walk_setup junk_search_bench
 ln -sfn "$scratch" "$prefix/dosdevices/s:"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # The default masks as find tests them. A "?" at the end of a mask also matches no character, and a mask
 # ending in ".*" also matches names without a dot, as the directory search of the system does.

@@ -8,31 +8,9 @@
 #   RUNS=5 bench/usage_scan.sh
 set -euo pipefail
 
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root_dir="$(cd "$here/.." && pwd)"
-source "$root_dir/scripts/lib/common.sh"
-
-runs="${RUNS:-3}"
-tree="${TREE:-$root_dir/bench/trees/walk200k}"
-build="${BUILD:-$root_dir/build/bench-win}"
-prefix="${BENCH_PREFIX:-/tmp/vireo-bench-prefix}"
-
-if [ ! -d "$tree" ]; then
-    echo "Generating $tree ..."
-    python3 "${MAKE_TREE:-$root_dir/../shared/bench/make_tree.py}" --files 200000 --dirs 20000 --budget-mb 200 "$tree" >/dev/null
-fi
-
-cmake -S "$here" -B "$build" --toolchain "$root_dir/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target usage_scan_bench -j2 >/dev/null
-
-vireo_make_prefix "$prefix"
-vireo_start_wineserver
-trap 'WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true; rm -f "$prefix/dosdevices/t:"' EXIT
-# The tree as drive T: of the prefix, the way a user's data drive is seen.
-rm -f "$prefix/dosdevices/t:"
-ln -s "$tree" "$prefix/dosdevices/t:"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+source "$(dirname "${BASH_SOURCE[0]}")/lib/walk_tree.sh"
+trap bench_walk_cleanup EXIT
+bench_walk_setup usage_scan_bench
 time_runs() {  # command... -> median seconds of RUNS runs, after one warm-up run
     "$@" >/dev/null 2>&1
     local times=() start end
