@@ -1,0 +1,262 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/texts.h"
+#include "duplicates/duplicates_window.h"
+#include "duplicates/list_files.h"
+#include "platform/ansi_codec.h"
+#include "platform/file_store.h"
+#include "platform/program_folder.h"
+#include "platform/win32/unicode.h"
+#include "support/win/temp_folder.h"
+#include "support/win/test_drives.h"
+#include "support/win/window_driver.h"
+#include "widgets/dialogs.h"
+
+namespace {
+
+using duplicates::TKaksoisIkkuna;
+using platform::win32::Widen;
+using testing_support::Click;
+using testing_support::DriveType;
+using testing_support::TempFolder;
+using testing_support::TestDrive;
+using widgets::ScriptedDialogs;
+
+const char kHeader[] = "Duplicate files.....";
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(platform::win32::LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The window on a test drive of its own, with its settings in a folder of the test's.
+class DuplicatesWindow : public ::testing::Test {
+  protected:
+    DuplicatesWindow() : drive(DriveType::Fixed, tree.Path()), scope(dialogs) {
+        base::SetFinnishUI(false);
+        platform::SetProgramFolderForTests(program.Path());
+    }
+    ~DuplicatesWindow() override {
+        window.reset();
+        platform::SetProgramFolderForTests("");
+    }
+
+    void Open() {
+        window = std::make_unique<TKaksoisIkkuna>();
+        window->Switches.CheckFileStamp = false;
+        window->Show();
+        widgets::ProcessMessages();
+        ChooseOnlyTestDrive();
+    }
+    void ChooseOnlyTestDrive() {
+        auto& disks = window->DiskListView1();
+        for (int row = 0; row < disks.Count(); ++row)
+            disks.SetSelected(row, false);
+        for (int row = 0; row < disks.Count(); ++row) {
+            disks.SetSelected(row, true);
+            if (disks.GetSelectedDrives() == std::string(1, drive.Letter()))
+                return;
+            disks.SetSelected(row, false);
+        }
+        FAIL() << "the test drive is not listed";
+    }
+    std::string At(const std::string& relative) const { return drive.Root() + relative; }
+    void Write(const std::string& relative, const std::string& bytes) {
+        testing_support::WriteFile(tree / relative, bytes);
+    }
+    void Search() { Click(*window, "Search"); }
+
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        auto& files = window->FileListView1();
+        for (int row = 0; row < files.Count(); ++row)
+            captions.push_back(files.Text(row));
+        return captions;
+    }
+    int RowOf(const std::string& caption) const {
+        const auto captions = Captions();
+        for (size_t row = 0; row < captions.size(); ++row) {
+            if (captions[row] == caption)
+                return static_cast<int>(row);
+        }
+        return -1;
+    }
+    void DeleteRow(const std::string& caption) {
+        auto& files = window->FileListView1();
+        const int row = RowOf(caption);
+        ASSERT_GE(row, 0) << caption;
+        for (int other = 0; other < files.Count(); ++other)
+            files.SetSelected(other, other == row);
+        window->btnDeleteClick();
+    }
+
+    TempFolder program;
+    TempFolder tree;
+    TestDrive drive;
+    ScriptedDialogs dialogs;
+    widgets::ScopedDialogs scope;
+    testing_support::FailOnEscapedErrors failOnErrors;
+    std::unique_ptr<TKaksoisIkkuna> window;
+};
+
+TEST_F(DuplicatesWindow, FindListsOneGroupOfThreeAndNamesTheDrivesInTheCaption) {
+    const std::string thousand(1000, 'x');
+    Write("one\\a.txt", thousand);
+    Write("one\\b.txt", thousand);
+    Write("two\\c.txt", thousand);
+    Write("two\\other.txt", std::string(1000, 'y'));
+    Open();
+    window->SetText("edtFileMask", "*.*");
+    window->Update_caption();
+    EXPECT_EQ(window->Caption(), std::string("Duplicate files *.* at ") + drive.Letter() + ": ");
+
+    Search();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("one\\a.txt"), At("one\\b.txt"), At("two\\c.txt")}));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 2u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 2000u);
+    EXPECT_FALSE(window->Searching());
+    EXPECT_EQ(window->Text("Search"), "&Find");
+    EXPECT_FALSE(window->ControlVisible("Progress"));
+    EXPECT_EQ(window->Text("lblFileListCaption"), "Duplicates were found...");
+
+    base::SetFinnishUI(true);
+    window->Update_caption();
+    EXPECT_EQ(window->Caption(), std::string("Duplikaatit *.* asemilta ") + drive.Letter() + ": ");
+    base::SetFinnishUI(false);
+}
+
+TEST_F(DuplicatesWindow, DeletingOneOfTwoRemovesTheGroupAndItsBlankRow) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Write("b1", std::string(900, 'b'));
+    Write("b2", std::string(900, 'b'));
+    Write("b3", std::string(900, 'b'));
+    Open();
+    window->UseRecycleBin = false;
+    Search();
+    ASSERT_EQ(Captions().size(), 8u);
+    EXPECT_EQ(window->Counters().DuplicateFiles, 3u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 2500u);
+
+    // One of three: the group stays with two, the counters drop by one file and its size.
+    DeleteRow(At("b2"));
+    EXPECT_FALSE(Exists(tree / "b2"));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("b1"), At("b3"), "", kHeader, At("a1"), At("a2")}));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 2u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 1600u);
+
+    // One of two: the header, the other file and the blank row after the group go.
+    DeleteRow(At("b1"));
+    EXPECT_FALSE(Exists(tree / "b1"));
+    EXPECT_TRUE(Exists(tree / "b3"));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("a1"), At("a2")}));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 1u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 700u);
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(DuplicatesWindow, TheLastCopyIsNeverDeleted) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Write("b1", std::string(900, 'b'));
+    Write("b2", std::string(900, 'b'));
+    Write("c1", std::string(800, 'c'));
+    Write("c2", std::string(800, 'c'));
+    Open();
+    window->UseRecycleBin = false;
+    Search();
+    ASSERT_EQ(Captions().size(), 11u);
+
+    // The twin is gone from the disk: this file is the last copy.
+    ASSERT_TRUE(DeleteFileW(Widen(tree / "a1").c_str()));
+    DeleteRow(At("a2"));
+    EXPECT_TRUE(Exists(tree / "a2"));
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Warning);
+    EXPECT_NE(dialogs.asked[0].text.find("last copy"), std::string::npos) << dialogs.asked[0].text;
+    EXPECT_GE(RowOf(At("a2")), 0);
+
+    // The twin now holds other bytes.
+    testing_support::WriteFile(tree / "b1", std::string(899, 'b') + "!");
+    DeleteRow(At("b2"));
+    EXPECT_TRUE(Exists(tree / "b2"));
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_NE(dialogs.asked[1].text.find("same contents"), std::string::npos) << dialogs.asked[1].text;
+
+    // The twin is the same file under another name.
+    ASSERT_TRUE(DeleteFileW(Widen(tree / "c1").c_str()));
+    ASSERT_TRUE(CreateHardLinkW(Widen(tree / "c1").c_str(), Widen(tree / "c2").c_str(), nullptr));
+    DeleteRow(At("c2"));
+    EXPECT_TRUE(Exists(tree / "c2"));
+    ASSERT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_NE(dialogs.asked[2].text.find("last copy"), std::string::npos) << dialogs.asked[2].text;
+    EXPECT_EQ(window->Counters().DuplicateFiles, 3u);
+}
+
+TEST_F(DuplicatesWindow, SettingsAndListsAreWrittenAtDestruction) {
+    Write("x\\a.dat", std::string(1000, 'q'));
+    Write("y\\a.dat", std::string(1000, 'q'));
+    Write("z\\a.dat", std::string(1000, 'q'));
+    Open();
+    Search();
+    ASSERT_EQ(Captions().size(), 4u);
+    const auto rowsBefore = [&] {
+        std::vector<duplicates::ListRow> rows;
+        for (int row = 0; row < window->FileListView1().Count(); ++row)
+            rows.push_back(window->FileListView1().Row(row));
+        return rows;
+    }();
+    window->SetText("edtFileMask", "*.dat");
+    window->SetText("edtSkipFolder", "temp");
+    window->UseRecycleBin = false;
+    window->Switches.CheckFileName = true;
+    window.reset();
+
+    const std::string folder = platform::SettingsFolder();
+    const std::string ini = ReadWhole(folder + "Options.ini");
+    const char* const order[] = {"FoldersToIgnore=temp", "FileMask=*.dat",      "RootFolder=\\",
+                                 "FloppyIsMaster=1",     "UseRecycleBin=0",     "SkipSysbckupFolder=1",
+                                 "CheckFileStamp=0",     "CheckFileName=1",     "CheckFileSize=1",
+                                 "SkipEmptyFiles=1",     "SkipDesktopFolders=1"};
+    size_t at = ini.find("[Duplicate file]");
+    ASSERT_NE(at, std::string::npos) << ini;
+    for (const char* entry : order) {
+        const size_t next = ini.find(entry, at);
+        ASSERT_NE(next, std::string::npos) << entry << " in\n" << ini;
+        at = next;
+    }
+
+    const auto lines = duplicates::ReadListFile(folder + duplicates::kDuplicateListName, platform::SystemFileStore(),
+                                                platform::SystemAnsiCodec());
+    ASSERT_EQ(lines.status, duplicates::ListFileStatus::Read);
+    const auto reloaded = duplicates::RowsFromListLines(lines.lines);
+    ASSERT_EQ(reloaded.rows.size(), rowsBefore.size());
+    EXPECT_EQ(reloaded.rows[1][0], At("x\\a.dat"));
+    EXPECT_EQ(reloaded.rows[3][1], "1000");
+    EXPECT_EQ(reloaded.duplicateFiles, 2);
+    EXPECT_EQ(reloaded.duplicateBytes, 2000);
+    EXPECT_EQ(ReadWhole(folder + duplicates::kDuplicatePathsName),
+              At("x\\a.dat") + "\r\n" + At("y\\a.dat") + "\r\n" + At("z\\a.dat") + "\r\n");
+
+    // Settings come back at the next creation.
+    Open();
+    EXPECT_EQ(window->Text("edtFileMask"), "*.dat");
+    EXPECT_FALSE(window->UseRecycleBin);
+    EXPECT_TRUE(window->Switches.CheckFileName);
+}
+
+}  // namespace
