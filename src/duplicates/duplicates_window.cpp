@@ -242,8 +242,70 @@ void TKaksoisIkkuna::FormShow() {
         files_->SetColumnCaption(col, base::Tx(english[col], kColumnsFinnish[col]));
     disks_->SetColumnCaption(0, base::Tx(widgets::TDiskListView::kDesignCaption, "Valitse asemat"));
     run_.ShowIdle();
-    if (disks_->Count() == 0)
-        disks_->RefreshDrives();
+    if (shown_)
+        return;
+    shown_ = true;
+    // The questions wait until the window is on the screen.
+    StartTimer(100, false, [this] { Timer1Timer(); });
+}
+
+void TKaksoisIkkuna::Timer1Timer() {
+    const std::string folder = platform::SettingsFolder();
+    if (AskToReload(folder + kSkipListName, true))
+        ReloadSkipList(folder);
+    if (AskToReload(folder + kDuplicateListName, false))
+        ReloadDuplicateList(folder + kDuplicateListName);
+    disks_->RefreshDrives();
+    Update_caption();
+}
+
+bool TKaksoisIkkuna::AskToReload(const std::string& path, bool skipList) const {
+    const auto written = ListFileWriteTime(platform::SystemFileSystem(), path);
+    if (!written)
+        return false;
+    const auto local = platform::LocalDateTimeOf(*written);
+    const std::string date = local ? PreviousRunText(*local, platform::SystemFormatSettings()) : std::string();
+    const Question question = skipList ? SkipListQuestion(date) : DuplicateListQuestion(date);
+    return widgets::AppDialogs().Message(question.text, widgets::MessageKind::Confirmation,
+                                         widgets::MessageButtons::YesNo) == IDYES;
+}
+
+void TKaksoisIkkuna::ReloadSkipList(const std::string& folder) {
+    const auto paths = ReadSkipList(folder, platform::SystemFileStore(), platform::SystemAnsiCodec());
+    if (!paths)
+        return;
+    KnownDuplicates.clear();
+    for (const std::string& path : *paths) {
+        if (KnownDuplicates.find(path) == KnownDuplicates.end())
+            KnownDuplicates.insert(path);
+    }
+}
+
+void TKaksoisIkkuna::ReloadDuplicateList(const std::string& path) {
+    const ListFileLines file = ReadListFile(path, platform::SystemFileStore(), platform::SystemAnsiCodec());
+    if (file.status == ListFileStatus::Unreadable) {
+        widgets::AppDialogs().Message(UnreadableListText(path), widgets::MessageKind::Warning,
+                                      widgets::MessageButtons::Ok);
+        return;
+    }
+    if (file.lines.empty())
+        return;
+    view_->ShowProgress(static_cast<int64_t>(file.lines.size()) - 1);
+    HCURSOR const previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    files_->BeginUpdate();
+    const ReloadedList reloaded =
+        RowsFromListLines(file.lines, [this](size_t line) { view_->SetProgress(static_cast<int64_t>(line)); });
+    for (const ListRow& row : reloaded.rows)
+        files_->AddRow(row);
+    files_->EndUpdate();
+    SetCursor(previous);
+    view_->HideProgress();
+    auto& counters = comparison_->Counters();
+    counters.DuplicateFiles += static_cast<uint64_t>(std::max<int64_t>(0, reloaded.duplicateFiles));
+    counters.DuplicateBytes += static_cast<uint64_t>(std::max<int64_t>(0, reloaded.duplicateBytes));
+    view_->SetPanel(1, ReloadedPanelText());
+    SetText("lblFileListCaption", ReloadedCaptionText());
+    comparison_->Update_compare_display();
 }
 
 void TKaksoisIkkuna::Update_caption() {

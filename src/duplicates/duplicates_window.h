@@ -34,6 +34,8 @@ class TKaksoisIkkuna : public widgets::Window {
     void FileListView1Change();
     void FileListView1Click();
     void Update_caption();
+    // The reload questions of the first showing, then a fresh drive list.
+    void Timer1Timer();
     std::string Parse_list_view() const;
 
     widgets::TDiskListView& DiskListView1() { return *disks_; }
@@ -58,6 +60,9 @@ class TKaksoisIkkuna : public widgets::Window {
     void Tidy_file_list_after_delete(int selected);
     std::vector<std::string> Captions() const;
     void DeleteRow(int row);
+    bool AskToReload(const std::string& path, bool skipList) const;
+    void ReloadSkipList(const std::string& folder);
+    void ReloadDuplicateList(const std::string& path);
 
     base::TextOrder order_;
     std::unique_ptr<widgets::TDiskListView> disks_;
@@ -68,6 +73,7 @@ class TKaksoisIkkuna : public widgets::Window {
     settings::BoundSettings settings_;
     bool running_ = false;
     bool stop_ = false;
+    bool shown_ = false;
     widgets::RunPolicy run_;
 };
 

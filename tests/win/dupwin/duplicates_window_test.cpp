@@ -49,6 +49,10 @@ class DuplicatesWindow : public ::testing::Test {
     DuplicatesWindow() : drive(DriveType::Fixed, tree.Path()), scope(dialogs) {
         base::SetFinnishUI(false);
         platform::SetProgramFolderForTests(program.Path());
+        // Lists of an earlier test would be offered again at the first showing.
+        for (const char* name :
+             {duplicates::kDuplicateListName, duplicates::kDuplicatePathsName, duplicates::kSkipListName})
+            DeleteFileW(Widen(platform::SettingsFolder() + name).c_str());
     }
     ~DuplicatesWindow() override {
         window.reset();
@@ -59,7 +63,8 @@ class DuplicatesWindow : public ::testing::Test {
         window = std::make_unique<TKaksoisIkkuna>();
         window->Switches.CheckFileStamp = false;
         window->Show();
-        widgets::ProcessMessages();
+        // The reload questions come 100 ms after the showing; the drive list is filled after them.
+        testing_support::Pump(400);
         ChooseOnlyTestDrive();
     }
     void ChooseOnlyTestDrive() {
@@ -124,6 +129,7 @@ TEST_F(DuplicatesWindow, FindListsOneGroupOfThreeAndNamesTheDrivesInTheCaption) 
     window->Update_caption();
     EXPECT_EQ(window->Caption(), std::string("Duplicate files *.* at ") + drive.Letter() + ": ");
 
+    EXPECT_TRUE(dialogs.asked.empty());
     Search();
     EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("one\\a.txt"), At("one\\b.txt"), At("two\\c.txt")}));
     EXPECT_EQ(window->Counters().DuplicateFiles, 2u);
@@ -257,6 +263,81 @@ TEST_F(DuplicatesWindow, SettingsAndListsAreWrittenAtDestruction) {
     EXPECT_EQ(window->Text("edtFileMask"), "*.dat");
     EXPECT_FALSE(window->UseRecycleBin);
     EXPECT_TRUE(window->Switches.CheckFileName);
+}
+
+TEST_F(DuplicatesWindow, ASavedListReloadsAtTheFirstShowingAndItsStaleRowsKeepTheirFiles) {
+    Write("x\\a.dat", std::string(1000, 'q'));
+    Write("y\\a.dat", std::string(1000, 'q'));
+    Write("z\\a.dat", std::string(1000, 'q'));
+    Open();
+    Search();
+    const auto before = Captions();
+    ASSERT_EQ(before.size(), 4u);
+    const std::string sizeBefore = window->FileListView1().Text(1, 1);
+    window.reset();
+
+    dialogs.answers = {IDYES};
+    Open();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_NE(dialogs.asked[0].text.find("A list of duplicate files was found from a\rprevious run on "),
+              std::string::npos)
+        << dialogs.asked[0].text;
+    EXPECT_EQ(Captions(), before);
+    EXPECT_EQ(window->FileListView1().Text(1, 1), sizeBefore);
+    const std::string attr = window->FileListView1().Text(1, 4);
+    EXPECT_TRUE(attr.empty() || attr.front() != ' ') << attr;
+    EXPECT_EQ(window->Counters().DuplicateFiles, 2u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 2000u);
+    EXPECT_EQ(window->Text("lblFileListCaption"), "Old duplicates loaded");
+    EXPECT_FALSE(window->ControlVisible("Progress"));
+
+    // The disk moved on since the list was saved: no other file holds x's bytes any more.
+    testing_support::WriteFile(tree / "y\\a.dat", std::string(1000, 'r'));
+    testing_support::WriteFile(tree / "z\\a.dat", std::string(1000, 's'));
+    window->UseRecycleBin = false;
+    DeleteRow(At("x\\a.dat"));
+    EXPECT_TRUE(Exists(tree / "x\\a.dat"));
+    EXPECT_EQ(Captions(), before);
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+TEST_F(DuplicatesWindow, AnsweringNoLeavesTheListEmptyAndAReloadedSkipListKeepsItsFilesOut) {
+    Write("x\\a.dat", std::string(1000, 'q'));
+    Write("y\\a.dat", std::string(1000, 'q'));
+    Write("z\\a.dat", std::string(1000, 'q'));
+    Open();
+    Search();
+    window.reset();
+    testing_support::WriteFile(platform::SettingsFolder() + duplicates::kSkipListName, At("Z\\A.DAT") + "\r\n");
+
+    dialogs.answers = {IDYES, IDNO};
+    Open();
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_NE(dialogs.asked[0].text.find("known duplicate files to skip"), std::string::npos);
+    EXPECT_NE(dialogs.asked[1].text.find("A list of duplicate files"), std::string::npos);
+    EXPECT_TRUE(Captions().empty());
+    EXPECT_EQ(window->KnownDuplicates.size(), 1u);
+
+    Search();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("x\\a.dat"), At("y\\a.dat")}));
+}
+
+TEST_F(DuplicatesWindow, ClosingDuringASearchStopsItAndHidesTheWindow) {
+    for (int i = 0; i < 20; ++i)
+        Write("f" + std::to_string(i) + "\\same.bin", std::string(3000, 'k'));
+    Open();
+    std::string stopCaption;
+    testing_support::ActOnText watch(window->Control("StatusBar1"), 1, [&] {
+        stopCaption = window->Text("Search");
+        window->Close();
+    });
+    Search();
+    testing_support::Pump(100);
+    EXPECT_EQ(stopCaption, "&Stop");
+    EXPECT_FALSE(window->Visible());
+    EXPECT_FALSE(window->Searching());
+    EXPECT_EQ(window->Text("Search"), "&Find");
+    EXPECT_TRUE(Captions().empty());
 }
 
 }  // namespace
