@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "settings/bound_settings.h"
+#include "usage/display_list.h"
+#include "usage/folder_list.h"
+#include "usage/measurement.h"
+#include "widgets/drive_combo_box.h"
+#include "widgets/folder_list_box.h"
+#include "widgets/pie_chart.h"
+#include "widgets/run_policy.h"
+#include "widgets/window.h"
+
+namespace usage {
+
+// The space-usage window: measures a folder and shows one folder list at a time as a sorted list and a
+// pie, with steps into subfolders and back. Made once at start, hidden; the first measurement comes from
+// a timer, of the folder given as the program's first argument when there is one.
+class TKaavioIkkuna : public widgets::Window {
+  public:
+    static constexpr int kHelpTopic = 110;
+
+    TKaavioIkkuna(std::string iniFileName, std::optional<std::string> firstArgument);
+    ~TKaavioIkkuna() override;
+
+    void Scan_tree();
+    void Display_list(const TFolderList* list);
+    void Handle_double_click(const TFolderData* record);
+    void BitBtnUpClick();
+    void BitBtnExitClick();
+    void PrintBtnClick();
+    void TallennaKaavioClick();
+
+    widgets::TPieChart& Kaavio() { return *chart_; }
+    widgets::TFolderListBox& Hakemisto() { return *folders_; }
+    const TFolderList* CurrentList() const { return currentList_; }
+    bool Scanning() const { return scanning_; }
+
+    // The settings of section "Chart".
+    bool UnCompressed = false;
+    bool Disabled = false;
+    bool Compressed = false;
+    bool Allocated = false;
+    bool Slack = false;
+    bool Actual = true;
+    bool Bytes = true;
+    bool KB = false;
+    bool MB = false;
+    bool Count = false;
+    std::string PieChartColours;
+    bool RightClickFolder = true;
+    bool DisplayFreeDiskSpace = true;
+    bool RepeatedScan = false;
+    int32_t RepeatInterval = 10;
+
+    std::string FolderPath;
+    std::string ProgressText;
+    bool StopRequested = false;
+
+  protected:
+    void FormActivate() override;
+
+  private:
+    void FormCreate();
+    void MakeWidgets();
+    void BindSettings();
+    void ChooseUnitItems();
+    void Timer1Timer();
+    void Timer2Timer();
+    void FinishScan();
+    void ShowCompression(bool volumeCompresses);
+    void ShowDisplayed(const DisplayedList& shown);
+    void KaavioMouseMove(POINT client);
+    void ListBox1Click();
+    void ListBox1DblClick();
+    void cbxUnitsChange();
+    void cbxDisplayChange();
+    DisplayOptions Options() const;
+    ChartUnits Units() const { return {Bytes, KB, MB, Count}; }
+
+    std::string iniFileName_;
+    std::optional<std::string> firstArgument_;
+    bool isNt_ = true;
+    bool scanning_ = false;
+    widgets::RunPolicy run_;
+    settings::BoundSettings read_;
+    settings::BoundSettings written_;
+    std::unique_ptr<widgets::TPieChart> chart_;
+    std::unique_ptr<widgets::TFolderListBox> folders_;
+    std::unique_ptr<widgets::TDriveComboBox> drives_;
+    TFolderList rootList_{nullptr, "."};
+    const TFolderList* currentList_ = nullptr;
+    std::optional<DisplayedList> shown_;
+    std::optional<uint64_t> freeBytes_;
+    UINT_PTR timer2_ = 0;
+    UINT_PTR repeatTimer_ = 0;
+};
+
+// The window's Finnish captions and hints, applied over the English ones when Finnish is in use.
+std::span<const widgets::TextSpec> ChartFinnishTexts();
+
+}  // namespace usage

@@ -1,0 +1,213 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "settings/keys.h"
+#include "settings/settings_file.h"
+#include "support/win/temp_folder.h"
+#include "support/win/window_driver.h"
+#include "usage/chart_window.h"
+#include "widgets/control_views.h"
+#include "widgets/dialogs.h"
+
+namespace {
+
+using testing_support::Click;
+using testing_support::Pump;
+using testing_support::TempFolder;
+using usage::TKaavioIkkuna;
+
+// A folder of three entries: a 30000-byte file, a subfolder holding 10000 bytes, a 100-byte file.
+class ChartWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        data = temp / "data";
+        testing_support::MakeFolder(data);
+        testing_support::MakeFolder(data + "\\sub");
+        testing_support::WriteFile(data + "\\big.bin", std::string(30000, 'b'));
+        testing_support::WriteFile(data + "\\sub\\inner.txt", std::string(10000, 'i'));
+        testing_support::WriteFile(data + "\\small.txt", std::string(100, 's'));
+        ini = temp / "Options.ini";
+    }
+
+    void Open() {
+        // The first measurement comes from the timer while the window is still hidden; showing it
+        // measures again, as each activation does.
+        window = std::make_unique<TKaavioIkkuna>(ini, data);
+        WaitForIdle();
+        window->Show();
+        WaitForIdle();
+    }
+
+    void WaitForIdle() {
+        Pump(200);
+        for (int i = 0; i < 100 && (window->Scanning() || window->CurrentList() == nullptr); ++i)
+            Pump(50);
+        ASSERT_FALSE(window->Scanning());
+        ASSERT_NE(window->CurrentList(), nullptr);
+    }
+
+    std::string Line(int index) { return widgets::ListBox(*window, "ListBox1").Item(index); }
+    int LineCount() { return widgets::ListBox(*window, "ListBox1").Count(); }
+
+    // As the user's double click on a line of the list.
+    void DoubleClickLine(int index) {
+        widgets::ListBox list(*window, "ListBox1");
+        list.SetItemIndex(index);
+        RECT item{};
+        SendMessageW(list.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        SendMessageW(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageW(list.Handle(), WM_LBUTTONUP, 0, at);
+        Pump(50);
+    }
+    void Notify(const char* name, WORD code) {
+        HWND control = window->Control(name);
+        SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                     reinterpret_cast<LPARAM>(control));
+    }
+    int LineOf(const std::string& name) {
+        for (int i = 0; i < LineCount(); ++i)
+            if (Line(i).ends_with("   " + name))
+                return i;
+        return -1;
+    }
+
+    testing_support::FailOnEscapedErrors loud;
+    TempFolder temp;
+    std::string data;
+    std::string ini;
+    std::unique_ptr<TKaavioIkkuna> window;
+};
+
+TEST_F(ChartWindow, ShowsTheFolderSortedWithOneSlicePerEntryAndItsTotals) {
+    Open();
+    ASSERT_EQ(LineCount(), 3);
+    EXPECT_EQ(Line(0), "30000   big.bin");
+    EXPECT_EQ(Line(1), "10000   \\sub");
+    EXPECT_EQ(Line(2), "100   small.txt");
+    ASSERT_EQ(window->Kaavio().SliceCount(), 3);
+    double sum = 0;
+    for (int i = 0; i < 3; ++i)
+        sum += window->Kaavio().Slice(i).value;
+    EXPECT_EQ(sum, 40100);
+    EXPECT_EQ(window->Kaavio().Slice(0).color, RGB(255, 255, 255));
+    EXPECT_EQ(window->Kaavio().Slice(1).color, RGB(0, 255, 255));
+    EXPECT_TRUE(window->Caption().starts_with("Space usage - "));
+    EXPECT_NE(window->Caption().find("data"), std::string::npos);
+    widgets::StatusBar status(*window, "StatusBar");
+    EXPECT_TRUE(status.PanelText(0).starts_with("Bytes: 40"));
+    EXPECT_EQ(status.PanelText(1), "Files: 3");
+    EXPECT_FALSE(window->Enabled("BitBtnUp"));
+    EXPECT_FALSE(window->Enabled("BitBtnCancel"));
+    EXPECT_TRUE(window->Enabled("PrintBtn"));
+    EXPECT_EQ(window->Text("lblMaxFileNameLength").rfind("Max path: ", 0), 0u);
+}
+
+TEST_F(ChartWindow, DoubleClickStepsIntoAFolderAndUpComesBack) {
+    Open();
+    const int sub = LineOf("\\sub");
+    ASSERT_GE(sub, 0);
+    DoubleClickLine(sub);
+    ASSERT_EQ(LineCount(), 2);
+    EXPECT_EQ(Line(0), "10000   inner.txt");
+    EXPECT_EQ(Line(1), "0   ..");
+    EXPECT_TRUE(window->Enabled("BitBtnUp"));
+    EXPECT_NE(window->Caption().find("sub"), std::string::npos);
+
+    // A click names the entry in the list's hint.
+    widgets::ListBox(*window, "ListBox1").SetItemIndex(0);
+    Notify("ListBox1", LBN_SELCHANGE);
+    EXPECT_EQ(window->Hint("ListBox1"), "inner.txt");
+
+    Click(*window, "BitBtnUp");
+    ASSERT_EQ(LineCount(), 3);
+    EXPECT_EQ(Line(0), "30000   big.bin");
+    EXPECT_FALSE(window->Enabled("BitBtnUp"));
+
+    // Double-clicking a file at the top has nowhere to go.
+    DoubleClickLine(LineOf("big.bin"));
+    EXPECT_EQ(LineCount(), 3);
+}
+
+TEST_F(ChartWindow, UnitsBoxShowsKilobytesAndTheKeysAreWrittenInOrderAtTheEnd) {
+    Open();
+    widgets::ComboBox(*window, "cbxUnits").SetItemIndex(1);
+    Notify("cbxUnits", CBN_SELCHANGE);
+    EXPECT_EQ(Line(0), "29.3   big.bin");
+    EXPECT_EQ(Line(2), "0.1   small.txt");
+    window.reset();
+
+    const settings::SettingsFile file(ini);
+    EXPECT_TRUE(file.ReadFlag(settings::keys::kKB, false));
+    EXPECT_FALSE(file.ReadFlag(settings::keys::kBytes, true));
+    EXPECT_FALSE(file.ReadFlag(settings::keys::kMB, true));
+    std::string text;
+    ASSERT_TRUE(testing_support::ReadFile(ini, text));
+    size_t last = 0;
+    for (const char* key : {"\nCompressed=", "\nUnCompressed=", "\nDisabled=", "\nBytes=", "\nKB=", "\nMB=", "\nCount=",
+                            "\nDisplayFreeDiskSpace="}) {
+        const size_t at = text.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        EXPECT_GT(at, last) << key;
+        last = at;
+    }
+    // Keys only read are never written.
+    EXPECT_EQ(text.find("RepeatInterval"), std::string::npos);
+}
+
+TEST_F(ChartWindow, SettingsChooseTheUnitAtCreation) {
+    testing_support::WriteFile(ini, "[Chart]\r\nBytes=0\r\nMB=1\r\n");
+    Open();
+    EXPECT_EQ(widgets::ComboBox(*window, "cbxUnits").ItemIndex(), 2);
+    EXPECT_EQ(Line(0), "0.029   big.bin");
+}
+
+TEST_F(ChartWindow, SaveWritesABitmapAndRefusesAnUnknownExtension) {
+    Open();
+    widgets::ScriptedDialogs dialogs;
+    widgets::ScopedDialogs scoped(dialogs);
+    const std::string bmp = temp / "chart.BMP";
+    dialogs.fileAnswers.push_back(widgets::FileDialogResult{bmp, 1});
+    Click(*window, "TallennaKaavio");
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].title, "Save chart");
+    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "bmp");
+    EXPECT_TRUE(dialogs.fileRequests[0].filter.starts_with("Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles"));
+    std::string bytes;
+    ASSERT_TRUE(testing_support::ReadFile(bmp, bytes));
+    ASSERT_GT(bytes.size(), 54u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    const std::string gif = temp / "chart.gif";
+    dialogs.fileAnswers.push_back(widgets::FileDialogResult{gif, 4});
+    Click(*window, "TallennaKaavio");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "Invalid file format. Save is not done!");
+    EXPECT_FALSE(testing_support::FileExists(gif));
+
+    // A cancelled dialog writes nothing and says nothing.
+    Click(*window, "TallennaKaavio");
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+}
+
+TEST_F(ChartWindow, StopDuringAScanEndsItAndGivesTheControlsBack) {
+    Open();
+    // The click waits in the queue until the run's first yield, when the button is enabled.
+    PostMessageW(window->Control("BitBtnCancel"), BM_CLICK, 0, 0);
+    window->Scan_tree();
+    EXPECT_FALSE(window->Scanning());
+    ASSERT_NE(window->CurrentList(), nullptr);
+    EXPECT_LT(window->CurrentList()->FileCount, 3);
+    EXPECT_FALSE(window->Enabled("BitBtnCancel"));
+    EXPECT_TRUE(window->Enabled("Asema"));
+    EXPECT_TRUE(window->Enabled("Hakemisto"));
+    EXPECT_TRUE(window->Enabled("TallennaKaavio"));
+    EXPECT_FALSE(window->StopRequested);
+}
+
+}  // namespace
