@@ -195,6 +195,43 @@ TEST_F(ChartWindow, SaveWritesABitmapAndRefusesAnUnknownExtension) {
     EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
+// The texts drawn into a recorded page, one after another.
+std::wstring TextsOf(HENHMETAFILE metafile) {
+    std::wstring texts;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM context) -> int {
+            if (record->iType == EMR_EXTTEXTOUTW) {
+                const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+                const auto* chars =
+                    reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+                reinterpret_cast<std::wstring*>(context)->append(chars, text->emrtext.nChars).append(L"|");
+            }
+            return 1;
+        },
+        &texts, nullptr);
+    return texts;
+}
+
+TEST_F(ChartWindow, PrintPutsTheFolderInTheTitleOfThePageAndPutsTheTitleBack) {
+    Open();
+    widgets::ScriptedDialogs dialogs;
+    widgets::ScopedDialogs scoped(dialogs);
+    Click(*window, "PrintBtn");
+    EXPECT_EQ(dialogs.printerRequests, 1);
+    EXPECT_EQ(window->Kaavio().Title(), "Space usage");
+
+    std::wstring printed;
+    dialogs.printerConfirmed = true;
+    dialogs.printed = [&](HENHMETAFILE metafile) { printed = TextsOf(metafile); };
+    Click(*window, "PrintBtn");
+    EXPECT_EQ(dialogs.printerRequests, 2);
+    EXPECT_NE(printed.find(L"Space usage on "), std::wstring::npos) << printed.size();
+    EXPECT_NE(printed.find(L" by Lumoworks Vireo"), std::wstring::npos);
+    EXPECT_NE(printed.find(L"big.bin 75%"), std::wstring::npos);
+    EXPECT_EQ(window->Kaavio().Title(), "Space usage");
+}
+
 TEST_F(ChartWindow, StopDuringAScanEndsItAndGivesTheControlsBack) {
     Open();
     // The click waits in the queue until the run's first yield, when the button is enabled.
