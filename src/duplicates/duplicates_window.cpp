@@ -151,10 +151,23 @@ class TKaksoisIkkuna::Rows : public ResultRows {
         uint64_t size = 0;
         list_.AddFile(file.path, size);
     }
-    void RunCompared(uint64_t /*duplicateFiles*/) override { InvalidateRect(list_.Handle(), nullptr, FALSE); }
+    void RunCompared(uint64_t duplicateFiles) override {
+        if (duplicateFiles > 0 && !fitted_) {
+            FitColumns(list_);
+            fitted_ = true;
+        }
+        InvalidateRect(list_.Handle(), nullptr, FALSE);
+    }
+
+    // Every column as wide as its widest text or its header.
+    static void FitColumns(widgets::TFileListView& list) {
+        for (int column = 0; column < list.ColumnCount(); ++column)
+            ListView_SetColumnWidth(list.Handle(), column, LVSCW_AUTOSIZE_USEHEADER);
+    }
 
   private:
     widgets::TFileListView& list_;
+    bool fitted_ = false;
 };
 
 std::span<const widgets::TextSpec> DuplicatesFinnishTexts() {
@@ -257,6 +270,7 @@ void TKaksoisIkkuna::Timer1Timer() {
         ReloadDuplicateList(folder + kDuplicateListName);
     disks_->RefreshDrives();
     Update_caption();
+    firstShowingDone_ = true;
 }
 
 bool TKaksoisIkkuna::AskToReload(const std::string& path, bool skipList) const {
@@ -297,6 +311,7 @@ void TKaksoisIkkuna::ReloadDuplicateList(const std::string& path) {
         RowsFromListLines(file.lines, [this](size_t line) { view_->SetProgress(static_cast<int64_t>(line)); });
     for (const ListRow& row : reloaded.rows)
         files_->AddRow(row);
+    Rows::FitColumns(*files_);
     files_->EndUpdate();
     SetCursor(previous);
     view_->HideProgress();

@@ -43,6 +43,8 @@ class TKaksoisIkkuna : public widgets::Window {
     const DuplicateCounters& Counters() const { return comparison_->Counters(); }
     bool Comparing() const { return comparison_->Comparing(); }
     bool Searching() const { return running_; }
+    // True once the first showing's reload questions have been asked and the drive list filled.
+    bool FirstShowingDone() const { return firstShowingDone_; }
 
     SearchSwitches Switches;
     bool UseRecycleBin = true;
@@ -74,6 +76,7 @@ class TKaksoisIkkuna : public widgets::Window {
     bool running_ = false;
     bool stop_ = false;
     bool shown_ = false;
+    bool firstShowingDone_ = false;
     widgets::RunPolicy run_;
 };
 

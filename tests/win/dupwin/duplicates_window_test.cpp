@@ -64,7 +64,9 @@ class DuplicatesWindow : public ::testing::Test {
         window->Switches.CheckFileStamp = false;
         window->Show();
         // The reload questions come 100 ms after the showing; the drive list is filled after them.
-        testing_support::Pump(400);
+        for (int waited = 0; !window->FirstShowingDone() && waited < 100; ++waited)
+            testing_support::Pump(100);
+        ASSERT_TRUE(window->FirstShowingDone());
         ChooseOnlyTestDrive();
     }
     void ChooseOnlyTestDrive() {
