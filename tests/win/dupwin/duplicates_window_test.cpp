@@ -215,6 +215,30 @@ TEST_F(DuplicatesWindow, TheLastCopyIsNeverDeleted) {
     EXPECT_EQ(window->Counters().DuplicateFiles, 3u);
 }
 
+TEST_F(DuplicatesWindow, AFileThatCannotBeDeletedWarnsWithIgnoreAndKeepsItsRow) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Open();
+    window->UseRecycleBin = false;
+    Search();
+    ASSERT_EQ(Captions().size(), 3u);
+    // Held open without sharing deletion, so the system refuses to delete it.
+    HANDLE held =
+        CreateFileW(Widen(tree / "a2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DeleteRow(At("a2"));
+    CloseHandle(held);
+    EXPECT_TRUE(Exists(tree / "a2"));
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text,
+              "Unable to delete the file: \n\n" + At("a2") + "\n\nPerhaps this file is in use, or is write-protected?");
+    EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Warning);
+    EXPECT_EQ(dialogs.asked[0].buttons, widgets::MessageButtons::Ignore);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, At("a1"), At("a2")}));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 1u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 700u);
+}
+
 TEST_F(DuplicatesWindow, SettingsAndListsAreWrittenAtDestruction) {
     Write("x\\a.dat", std::string(1000, 'q'));
     Write("y\\a.dat", std::string(1000, 'q'));
