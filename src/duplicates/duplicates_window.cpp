@@ -262,6 +262,19 @@ void TKaksoisIkkuna::FormShow() {
     StartTimer(100, false, [this] { Timer1Timer(); });
 }
 
+bool TKaksoisIkkuna::Intercept(const widgets::Message& m, LRESULT& /*result*/) {
+    // The result list's selection changes, by mouse or keyboard, decide whether Delete may be pressed.
+    if (m.id != WM_NOTIFY || !files_)
+        return false;
+    const auto& header = *reinterpret_cast<const NMHDR*>(m.lParam);
+    if (header.hwndFrom != files_->Handle() || header.code != LVN_ITEMCHANGED)
+        return false;
+    const auto& change = *reinterpret_cast<const NMLISTVIEW*>(m.lParam);
+    if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)
+        FileListView1Change();
+    return false;
+}
+
 void TKaksoisIkkuna::Timer1Timer() {
     const std::string folder = platform::SettingsFolder();
     if (AskToReload(folder + kSkipListName, true))

@@ -52,6 +52,7 @@ class TKaksoisIkkuna : public widgets::Window {
 
   protected:
     void FormShow() override;
+    bool Intercept(const widgets::Message& m, LRESULT& result) override;
 
   private:
     class View;

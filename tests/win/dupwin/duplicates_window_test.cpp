@@ -141,6 +141,14 @@ TEST_F(DuplicatesWindow, FindListsOneGroupOfThreeAndNamesTheDrivesInTheCaption) 
     EXPECT_FALSE(window->ControlVisible("Progress"));
     EXPECT_EQ(window->Text("lblFileListCaption"), "Duplicates were found...");
 
+    // Delete may be pressed on a file row of the focused list, never on a header or blank row.
+    SetFocus(window->FileListView1().Handle());
+    window->FileListView1().SetSelected(2, true);
+    EXPECT_TRUE(window->Enabled("btnDelete"));
+    window->FileListView1().SetSelected(2, false);
+    window->FileListView1().SetSelected(0, true);
+    EXPECT_FALSE(window->Enabled("btnDelete"));
+
     base::SetFinnishUI(true);
     window->Update_caption();
     EXPECT_EQ(window->Caption(), std::string("Duplikaatit *.* asemilta ") + drive.Letter() + ": ");
