@@ -223,6 +223,29 @@ TEST_F(DuplicatesWindow, TheLastCopyIsNeverDeleted) {
     EXPECT_EQ(window->Counters().DuplicateFiles, 3u);
 }
 
+TEST_F(DuplicatesWindow, TheRecycleBinMethodNamesItselfInTheHintAndRemovesTheGroup) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Open();
+    window->UseRecycleBin = false;
+    window->btnDeleteMouseMove();
+    EXPECT_EQ(window->Hint("btnDelete"), "Deletes selected file PERMANENTLY");
+    window->UseRecycleBin = true;
+    window->btnDeleteMouseMove();
+    EXPECT_EQ(window->Hint("btnDelete"), "Deletes selected file to a recycle bin");
+
+    Search();
+    ASSERT_EQ(Captions().size(), 3u);
+    DeleteRow(At("a1"));
+    EXPECT_FALSE(Exists(tree / "a1"));
+    EXPECT_TRUE(Exists(tree / "a2"));
+    EXPECT_TRUE(Captions().empty());
+    EXPECT_FALSE(window->Enabled("btnDelete"));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 0u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 0u);
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
 TEST_F(DuplicatesWindow, AFileThatCannotBeDeletedWarnsWithIgnoreAndKeepsItsRow) {
     Write("a1", std::string(700, 'a'));
     Write("a2", std::string(700, 'a'));
