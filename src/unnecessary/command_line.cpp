@@ -69,12 +69,12 @@ std::string CutSpecList(std::string_view list) {
 void ExpandSpecList(base::SortedStringList& list, std::string_view text, const platform::FileSystem& fileSystem) {
     const base::SortedStringList items = settings::MaskListFromText(text, base::CompareIgnoringAsciiCase);
     for (const auto& item : items) {
-        const std::string& spec = item.text;
-        const size_t split = spec.find_last_of("\\:");
-        if (split == std::string::npos || !IsFullPath(spec))
+        const std::string& wanted = item.text;
+        const size_t split = wanted.find_last_of("\\:");
+        if (split == std::string::npos || !IsFullPath(wanted))
             continue;
-        const std::string folder = spec.substr(0, split + 1);
-        const std::string pattern = spec.substr(split + 1);
+        const std::string folder = wanted.substr(0, split + 1);
+        const std::string pattern = wanted.substr(split + 1);
         if (pattern.empty() || !IsWildcardFree(folder))
             continue;
         const fs::Mask mask(pattern);

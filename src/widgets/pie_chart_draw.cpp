@@ -16,14 +16,14 @@ constexpr COLORREF kOutline = RGB(32, 32, 32);
 constexpr COLORREF kTitleColor = RGB(0, 0, 0);
 constexpr int kMargin = 4;
 
-Font LabelFontOf(const PieLabelFont& spec, UINT dpi, double scale, bool bold) {
+Font LabelFontOf(const PieLabelFont& label, UINT dpi, double scale, bool bold) {
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(spec.size * scale * dpi / 72.0));
-    font.lfWeight = bold || spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = spec.italic ? TRUE : FALSE;
+    font.lfHeight = -static_cast<LONG>(std::lround(label.size * scale * dpi / 72.0));
+    font.lfWeight = bold || label.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = label.italic ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(font.lfFaceName, Widen(spec.name).c_str(), LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, Widen(label.name).c_str(), LF_FACESIZE);
     return Font(CreateFontIndirectW(&font));
 }
 
