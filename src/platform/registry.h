@@ -65,6 +65,8 @@ class Registry {
     virtual ~Registry() = default;
     virtual std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path) = 0;
     virtual std::unique_ptr<RegistryKey> Open(const RegistryKey& base, std::string_view path) = 0;
+    // Deletes the key with everything below it; NotFound when there is no such key.
+    virtual RegistryDeletion DeleteTree(RegistryRoot root, std::string_view path) = 0;
 };
 
 // The machine's registry.

@@ -5,7 +5,9 @@
 #include "base/texts.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/registry.h"
 #include "platform/volume_info.h"
+#include "registry/folder_command.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
 #include "widgets/control_views.h"
@@ -127,6 +129,7 @@ void TKaavioIkkuna::FormCreate() {
     read_.ReadAll(settings::SettingsFile(iniFileName_));
     chart_->SetColorSource(PieChartColours);
     ChooseUnitItems();
+    Enable_folder_shell_command(RightClickFolder);
 
     run_.SetInputs({"Asema", "Hakemisto", "PrintBtn", "TallennaKaavio"});
     OnClick("BitBtnCancel", [this] { StopRequested = true; });
@@ -209,6 +212,11 @@ void TKaavioIkkuna::ChooseUnitItems() {
     for (int i = 0; i < 3; ++i)
         if (measureFlags[i])
             measure.SetItemIndex(i);
+}
+
+void TKaavioIkkuna::Enable_folder_shell_command(bool /*enable*/) {
+    // Removed at every start, whatever the setting says: the program offers no such entries.
+    registry::RemoveFolderShellCommands(platform::SystemRegistry());
 }
 
 void TKaavioIkkuna::FormActivate() {

@@ -32,6 +32,7 @@ class TKaavioIkkuna : public widgets::Window {
     void Display_list(const TFolderList* list);
     void Handle_double_click(const TFolderData* record);
     void BitBtnUpClick();
+    void Enable_folder_shell_command(bool enable);
     void BitBtnExitClick();
     void PrintBtnClick();
     void TallennaKaavioClick();

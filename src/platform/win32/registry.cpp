@@ -158,6 +158,12 @@ class Win32Registry final : public Registry {
     std::unique_ptr<RegistryKey> Open(const RegistryKey& base, std::string_view path) override {
         return OpenBelow(static_cast<const Win32Key&>(base).Handle(), path);
     }
+    RegistryDeletion DeleteTree(RegistryRoot root, std::string_view path) override {
+        const LONG result = RegDeleteTreeW(RootHandle(root), win32::Widen(path).c_str());
+        if (result == ERROR_SUCCESS)
+            return RegistryDeletion::Deleted;
+        return result == ERROR_FILE_NOT_FOUND ? RegistryDeletion::NotFound : RegistryDeletion::Failed;
+    }
 };
 
 }  // namespace

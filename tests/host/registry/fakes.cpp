@@ -143,6 +143,19 @@ std::unique_ptr<platform::RegistryKey> FakeRegistry::Open(platform::RegistryRoot
     return OpenFrom(roots_[root], path);
 }
 
+platform::RegistryDeletion FakeRegistry::DeleteTree(platform::RegistryRoot root, std::string_view path) {
+    FakeKey* key = &roots_[root];
+    for (const auto& part : Split(path)) {
+        key = key->Find(part);
+        if (!key)
+            return platform::RegistryDeletion::NotFound;
+    }
+    if (key->parent == nullptr || key->denied)
+        return platform::RegistryDeletion::Failed;
+    std::erase_if(key->parent->subkeys, [key](const std::unique_ptr<FakeKey>& child) { return child.get() == key; });
+    return platform::RegistryDeletion::Deleted;
+}
+
 std::unique_ptr<platform::RegistryKey> FakeRegistry::Open(const platform::RegistryKey& base, std::string_view path) {
     if (!path.empty() && path.front() == '\\')
         return nullptr;

@@ -32,6 +32,7 @@ class FakeRegistry final : public platform::Registry {
     FakeKey& Root(platform::RegistryRoot root) { return roots_[root]; }
     std::unique_ptr<platform::RegistryKey> Open(platform::RegistryRoot root, std::string_view path) override;
     std::unique_ptr<platform::RegistryKey> Open(const platform::RegistryKey& base, std::string_view path) override;
+    platform::RegistryDeletion DeleteTree(platform::RegistryRoot root, std::string_view path) override;
 
     int opens = 0;
     // After this many successful opens every further open fails (a hive unloaded under the walk).

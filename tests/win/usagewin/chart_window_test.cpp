@@ -232,6 +232,30 @@ TEST_F(ChartWindow, PrintPutsTheFolderInTheTitleOfThePageAndPutsTheTitleBack) {
     EXPECT_EQ(window->Kaavio().Title(), "Space usage");
 }
 
+bool ClassesKeyExists(const wchar_t* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+TEST_F(ChartWindow, CreationTakesTheExplorerEntriesOffTheContextMenus) {
+    for (const wchar_t* path : {L"Folder\\shell\\Usage Pie Chart\\command", L"Directory\\shell\\UsagePieChart\\command",
+                                L"Drive\\shell\\UsagePieChart\\command"}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    window = std::make_unique<TKaavioIkkuna>(ini, data);
+    EXPECT_FALSE(ClassesKeyExists(L"Folder\\shell\\Usage Pie Chart"));
+    EXPECT_FALSE(ClassesKeyExists(L"Directory\\shell\\UsagePieChart"));
+    EXPECT_FALSE(ClassesKeyExists(L"Drive\\shell\\UsagePieChart"));
+    EXPECT_TRUE(ClassesKeyExists(L"Directory\\shell"));
+    WaitForIdle();
+}
+
 TEST_F(ChartWindow, StopDuringAScanEndsItAndGivesTheControlsBack) {
     Open();
     // The click waits in the queue until the run's first yield, when the button is enabled.
