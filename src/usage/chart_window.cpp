@@ -129,6 +129,7 @@ void TKaavioIkkuna::FormCreate() {
     read_.ReadAll(settings::SettingsFile(iniFileName_));
     chart_->SetColorSource(PieChartColours);
     ChooseUnitItems();
+    Read_pie_font(settings::SettingsFile(iniFileName_));
     Enable_folder_shell_command(RightClickFolder);
 
     run_.SetInputs({"Asema", "Hakemisto", "PrintBtn", "TallennaKaavio"});
@@ -212,6 +213,18 @@ void TKaavioIkkuna::ChooseUnitItems() {
     for (int i = 0; i < 3; ++i)
         if (measureFlags[i])
             measure.SetItemIndex(i);
+}
+
+void TKaavioIkkuna::Read_pie_font(const settings::SettingsFile& file) {
+    using namespace settings::keys;
+    widgets::PieLabelFont font = chart_->LabelFont();
+    font.name = file.ReadText(kFonts, FontKey(kPieChartFont, kFontName), font.name);
+    font.size = file.ReadInteger(kFonts, FontKey(kPieChartFont, kFontSize), font.size);
+    font.color = static_cast<COLORREF>(
+        file.ReadInteger(kFonts, FontKey(kPieChartFont, kFontColor), static_cast<int32_t>(font.color)));
+    font.bold = file.ReadFlag(kFonts, FontKey(kPieChartFont, kFontBold), font.bold);
+    font.italic = file.ReadFlag(kFonts, FontKey(kPieChartFont, kFontItalic), font.italic);
+    chart_->SetLabelFont(font);
 }
 
 void TKaavioIkkuna::Enable_folder_shell_command(bool /*enable*/) {

@@ -33,6 +33,7 @@ class TKaavioIkkuna : public widgets::Window {
     void Handle_double_click(const TFolderData* record);
     void BitBtnUpClick();
     void Enable_folder_shell_command(bool enable);
+    void Read_pie_font(const settings::SettingsFile& file);
     void BitBtnExitClick();
     void PrintBtnClick();
     void TallennaKaavioClick();

@@ -166,6 +166,18 @@ TEST_F(ChartWindow, SettingsChooseTheUnitAtCreation) {
     EXPECT_EQ(Line(0), "0.029   big.bin");
 }
 
+TEST_F(ChartWindow, TheSliceLabelFontComesFromTheSettingsAndKeepsWhatIsNotGiven) {
+    testing_support::WriteFile(ini,
+                               "[]\r\nPieChartFont.Name=Tahoma\r\nPieChartFont.Size=11\r\nPieChartFont.Bold=1\r\n");
+    Open();
+    const widgets::PieLabelFont& font = window->Kaavio().LabelFont();
+    EXPECT_EQ(font.name, "Tahoma");
+    EXPECT_EQ(font.size, 11);
+    EXPECT_TRUE(font.bold);
+    EXPECT_FALSE(font.italic);
+    EXPECT_EQ(font.color, RGB(0, 0, 0));
+}
+
 TEST_F(ChartWindow, SaveWritesABitmapAndRefusesAnUnknownExtension) {
     Open();
     widgets::ScriptedDialogs dialogs;
