@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/utf8.h"
+
 namespace base {
 namespace {
 
@@ -42,24 +44,6 @@ size_t SequenceLength(std::string_view bytes, size_t pos) {
             return 0;
     }
     return length;
-}
-
-void AppendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // An unpaired surrogate or an odd last byte becomes U+FFFD.
