@@ -44,6 +44,9 @@ vireo_make_prefix() {
         wineserver -w
     fi
     rm -f "$prefix/dosdevices/z:"
+    # Wine's recycle bin is the desktop Trash; it makes the Trash folder but not the folders above it, and
+    # without them every deletion to the recycle bin fails with "access denied" on a new machine.
+    mkdir -p "${XDG_DATA_HOME:-$HOME/.local/share}"
     # Wine draws caption buttons with Marlett; a new prefix does not always find Wine's own copy.
     local font
     for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
