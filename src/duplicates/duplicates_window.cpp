@@ -239,14 +239,6 @@ void TKaksoisIkkuna::BindSettings() {
     control(keys::kFoldersToIgnore, "edtSkipFolder");
     control(keys::kFileMask, "edtFileMask");
     control(keys::kRootFolder, "edtRootDir");
-    settings_.Bind(keys::kFloppyIsMaster, Switches.FloppyIsMaster);
-    settings_.Bind(keys::kDuplicatesUseRecycleBin, UseRecycleBin);
-    settings_.Bind(keys::kSkipSysbckupFolder, Switches.SkipSysbckupFolder);
-    settings_.Bind(keys::kCheckFileStamp, Switches.CheckFileStamp);
-    settings_.Bind(keys::kCheckFileName, Switches.CheckFileName);
-    settings_.Bind(keys::kCheckFileSize, Switches.CheckFileSize);
-    settings_.Bind(keys::kSkipEmptyFiles, Switches.SkipEmptyFiles);
-    settings_.Bind(keys::kSkipDesktopFolders, Switches.SkipDesktopFolders);
 }
 
 void TKaksoisIkkuna::FormShow() {
@@ -359,6 +351,8 @@ void TKaksoisIkkuna::SearchClick() {
     inputs.skipFolderText = Text("edtSkipFolder");
     inputs.fileMaskText = Text("edtFileMask");
     inputs.drives = disks_->GetSelectedDrives();
+    if (FloppyIsMasterChoice)
+        Switches.FloppyIsMaster = FloppyIsMasterChoice();
     fs::TTreeScanner scanner(platform::SystemFileSystem(), order_);
     Collection collection = Find_files_to_compare(inputs, Switches, KnownDuplicates, scanner,
                                                   platform::SystemFileSystem(), *view_, *rows_, order_);

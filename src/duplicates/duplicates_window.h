@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -46,8 +47,11 @@ class TKaksoisIkkuna : public widgets::Window {
     // True once the first showing's reload questions have been asked and the drive list filled.
     bool FirstShowingDone() const { return firstShowingDone_; }
 
+    // Handed over by the options window, which keeps them in Options.ini.
     SearchSwitches Switches;
     bool UseRecycleBin = true;
+    // Where each search takes "Treat floppy as master" from: the options window's box.
+    std::function<bool()> FloppyIsMasterChoice;
     TextSet KnownDuplicates;
 
   protected:

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
+#include "settings/settings_file.h"
+#include "widgets/dialogs.h"
 
 namespace settings {
 namespace {
@@ -112,6 +115,11 @@ constexpr const char* kDesignTicked[] = {
 
 constexpr const char* kSpaceDisplay[] = {"GroupBox6", "btnActual", "btnAllocated", "btnSlack"};
 
+// The choices of the space-usage page, each group in the order of its index.
+constexpr const char* kDisplayButtons[] = {"btnActual", "btnAllocated", "btnSlack"};
+constexpr const char* kUnitButtons[] = {"btnBytes", "btnKB", "btnMB", "btnCount"};
+constexpr const char* kMeasureButtons[] = {"btnCompressed", "btnUncompressed"};
+
 constexpr widgets::TextSpec kFinnish[] = {
     {"",                      "Asetukset"},
     {"Ok",                    nullptr,                     "OK, tallenna muutokset"},
@@ -165,6 +173,15 @@ void UsePlainPages(HWND tabs) {
                 reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme"))))
             set(tabs, L"", L"");
     }
+}
+
+// The index of the chosen button of a group, -1 when none is.
+int ChosenIn(const widgets::Window& window, std::span<const char* const> group) {
+    for (size_t i = 0; i < group.size(); ++i) {
+        if (window.Checked(group[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int PageIndex(std::string_view name) {
@@ -290,6 +307,110 @@ std::string TOptionsIkkuna::PageTitle(int page) const {
     if (!SendMessageW(Control("Asetukset"), TCM_GETITEMW, page, reinterpret_cast<LPARAM>(&item)))
         return {};
     return platform::win32::Narrow(item.pszText);
+}
+
+DuplicateSwitches TOptionsIkkuna::DuplicatePage() const {
+    DuplicateSwitches switches;
+    switches.FloppyIsMaster = Checked("chkFloppyIsMaster");
+    switches.SkipSysbckupFolder = Checked("chkSkipSysbckup");
+    switches.CheckFileStamp = Checked("chkCheckFileTimestamp");
+    switches.CheckFileName = Checked("chkCheckFilename");
+    switches.CheckFileSize = Checked("chkCheckFilesize");
+    switches.SkipEmptyFiles = Checked("chkSkipEmptyFiles");
+    switches.SkipDesktopFolders = Checked("chkSkipDesktopFolders");
+    switches.UseRecycleBin = Checked("RadioButton1");
+    return switches;
+}
+
+void TOptionsIkkuna::SetDuplicatePage(const DuplicateSwitches& switches) {
+    SetChecked("chkFloppyIsMaster", switches.FloppyIsMaster);
+    SetChecked("chkSkipSysbckup", switches.SkipSysbckupFolder);
+    SetChecked("chkCheckFileTimestamp", switches.CheckFileStamp);
+    SetChecked("chkCheckFilename", switches.CheckFileName);
+    // After the two boxes it governs, so that it has the last word on them.
+    SetChecked("chkCheckFilesize", switches.CheckFileSize);
+    chkCheckFilesizeClick();
+    SetChecked("chkSkipEmptyFiles", switches.SkipEmptyFiles);
+    SetChecked("chkSkipDesktopFolders", switches.SkipDesktopFolders);
+    SetChecked("RadioButton1", switches.UseRecycleBin);
+    SetChecked("RadioButton2", !switches.UseRecycleBin);
+}
+
+UnnecessaryChoices TOptionsIkkuna::UnnecessaryPage() const {
+    UnnecessaryChoices choices;
+    choices.ExtraFiles = Checked("btnExtraFiles");
+    choices.UseRecycleBin = Checked("btnUseRecycleBin");
+    choices.IgnoreHiddenFiles = Checked("chkHidden");
+    choices.IgnoreReadOnlyFiles = Checked("chkReadOnly");
+    choices.IgnoreSystemFiles = Checked("chkSystem");
+    choices.IgnoreZeroLengthFiles = Checked("chkZeroLength");
+    return choices;
+}
+
+void TOptionsIkkuna::SetUnnecessaryPage(const UnnecessaryChoices& choices) {
+    SetChecked("chkHidden", choices.IgnoreHiddenFiles);
+    SetChecked("chkReadOnly", choices.IgnoreReadOnlyFiles);
+    SetChecked("chkSystem", choices.IgnoreSystemFiles);
+    SetChecked("chkZeroLength", choices.IgnoreZeroLengthFiles);
+    SetSearchMode(choices.ExtraFiles);
+    SetChecked("btnUseRecycleBin", choices.UseRecycleBin);
+    SetChecked("btnTraditionalDelete", !choices.UseRecycleBin);
+}
+
+void TOptionsIkkuna::SetSearchMode(bool extraFiles) {
+    SetChecked("btnExtraFiles", extraFiles);
+    SetChecked("btnMostFiles", !extraFiles);
+}
+
+SpaceUsagePage TOptionsIkkuna::SpaceUsage() const {
+    SpaceUsagePage page;
+    page.display = ChosenIn(*this, kDisplayButtons);
+    page.unit = ChosenIn(*this, kUnitButtons);
+    const int measure = ChosenIn(*this, kMeasureButtons);
+    page.measure = measure == 0 ? Measure::Compressed : measure == 1 ? Measure::Uncompressed : Measure::Unchosen;
+    page.measureDisabled = !Enabled("btnCompressed") && !Enabled("btnUncompressed");
+    page.showFreeDisk = Checked("chkShowFreeDisk");
+    return page;
+}
+
+void TOptionsIkkuna::ShowSpaceUsage(const SpaceUsagePage& page) {
+    Choose(kDisplayButtons, page.display);
+    Choose(kUnitButtons, page.unit);
+    Choose(kMeasureButtons, page.measure == Measure::Compressed ? 0 : page.measure == Measure::Uncompressed ? 1 : -1);
+    for (const char* button : kMeasureButtons)
+        SetEnabled(button, !page.measureDisabled);
+    SetChecked("chkShowFreeDisk", page.showFreeDisk);
+}
+
+void TOptionsIkkuna::Choose(std::span<const char* const> group, int chosen) {
+    for (size_t i = 0; i < group.size(); ++i)
+        SetChecked(group[i], static_cast<int>(i) == chosen);
+}
+
+void TOptionsIkkuna::FormShow() {
+    shownDuplicatePage_ = DuplicatePage();
+    if (!SpaceUsageFlags)
+        return;
+    const SpaceUsagePage page = PageForFlags(SpaceUsageFlags(), SpaceUsage());
+    ShowSpaceUsage(page);
+    if (page.display >= 0)
+        DisplayIndex = page.display;
+    if (page.unit >= 0)
+        UnitIndex = page.unit;
+}
+
+void TOptionsIkkuna::FormClose() {
+    const SettingsFile file(platform::OptionsIniPath());
+    if (file.ReadFlag(keys::kLanguage, English()) != English() &&
+        widgets::AppDialogs().Message(kRestartQuestion, widgets::MessageKind::Confirmation,
+                                      widgets::MessageButtons::YesNo) == IDYES) {
+        Sammuta();
+        return;
+    }
+    // Cancel undoes the first page too, which the duplicates window reads while the window is closed and
+    // which is written at the end of the run.
+    if (GetModalResult() == widgets::mrCancel)
+        SetDuplicatePage(shownDuplicatePage_);
 }
 
 }  // namespace settings

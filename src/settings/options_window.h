@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
+#include "settings/option_pages.h"
 #include "widgets/window.h"
 
 namespace settings {
@@ -41,10 +43,38 @@ class TOptionsIkkuna : public widgets::Window {
     // The title on the tab of a page, numbered from 0 in page order.
     std::string PageTitle(int page) const;
 
+    // The first page. Setting it runs the same-size coupling after the same-size box, as a click would.
+    DuplicateSwitches DuplicatePage() const;
+    void SetDuplicatePage(const DuplicateSwitches& switches);
+    // The second page.
+    UnnecessaryChoices UnnecessaryPage() const;
+    void SetUnnecessaryPage(const UnnecessaryChoices& choices);
+    void SetSearchMode(bool extraFiles);
+    // The third page.
+    SpaceUsagePage SpaceUsage() const;
+    void ShowSpaceUsage(const SpaceUsagePage& page);
+
+    // Where the showing takes the space-usage window's current flags from; unset leaves the page as it is.
+    std::function<ChartFlags()> SpaceUsageFlags;
+
+  protected:
+    // Fills the space-usage page from the space-usage window's flags.
+    void FormShow() override;
+    // Every way of closing: asks whether to end the program when the language choice has changed.
+    void FormClose() override;
+
   private:
     void FormCreate();
     void SetPageTitle(int page, std::string_view title);
+    void Choose(std::span<const char* const> group, int chosen);
+
+    DuplicateSwitches shownDuplicatePage_;
 };
+
+// The one question, in both languages, asked when the window closes with another language chosen.
+inline constexpr char kRestartQuestion[] =
+    "Changing a language requires that Vireo is restarted, close Vireo now? Kielen vaihtaminen vaati että Vireo "
+    "käynnistetään uudestaan, suljetaanko Vireo nyt?";
 
 // The window's Finnish texts; the entry named "" is the window's caption.
 std::span<const widgets::TextSpec> OptionsFinnishTexts();
