@@ -7,12 +7,16 @@
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/volume_info.h"
+#include "platform/win32/unicode.h"
 #include "registry/folder_command.h"
+#include "settings/font_props.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
+#include "usage/chart_file.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
 #include "widgets/error_hook.h"
+#include "widgets/gdi.h"
 #include "widgets/stock_pictures.h"
 
 namespace usage {
@@ -40,7 +44,7 @@ constexpr widgets::ControlSpec kControls[] = {
     {"cbxUnits",             Kind::ComboBox,      {590, 344, 110, 120}, "",               "Show size as bytes, kilobytes or megabytes (or just count files)"},
     {"cbxDisplay",           Kind::ComboBox,      {706, 344, 79, 120},  "",               "",                                                                    nullptr, 0, widgets::kHidden},
     {"PrintBtn",             Kind::PictureButton, {200, 386, 75, 25},   "&Print",         "Print the chart"},
-    {"TallennaKaavio",       Kind::PictureButton, {280, 386, 97, 25},   "S&ave chart",    "Save chart as a BMP-, EMF- or WMF-file"},
+    {"TallennaKaavio",       Kind::PictureButton, {280, 386, 122, 25},  "S&ave chart",    "Save chart as a BMP-, EMF- or WMF-file"},
     {"BitBtnUp",             Kind::PictureButton, {548, 386, 75, 25},   "&Up",            "Previous folder",                                                     nullptr, 0, widgets::kDisabled},
     {"BitBtnCancel",         Kind::PictureButton, {628, 386, 75, 25},   "&Stop",          "Stop scanning",                                                       nullptr, 0, widgets::kDisabled},
     {"BitBtnExit",           Kind::PictureButton, {708, 386, 77, 25},   "&Close",         "Close"},
@@ -116,7 +120,8 @@ void TKaavioIkkuna::FormCreate() {
     MakeWidgets();
     for (const auto& [button, picture] : kPictures)
         SetPicture(button, widgets::StockPicture(picture));
-    widgets::StatusBar(*this, "StatusBar").SetPanels({115, 115, 100, 50});
+    // The last panel holds the shown folder's path, so it runs to the end of the bar.
+    widgets::StatusBar(*this, "StatusBar").SetPanels({115, 115, 100, -1});
     SetCancelButton("BitBtnCancel");
 
     FolderPath = platform::SystemFileSystem().CurrentDirectory();
@@ -129,7 +134,7 @@ void TKaavioIkkuna::FormCreate() {
     read_.ReadAll(settings::SettingsFile(iniFileName_));
     chart_->SetColorSource(PieChartColours);
     ChooseUnitItems();
-    Read_pie_font(settings::SettingsFile(iniFileName_));
+    Read_font_props(settings::SettingsFile(iniFileName_));
     Enable_folder_shell_command(RightClickFolder);
 
     run_.SetInputs({"Asema", "Hakemisto", "PrintBtn", "TallennaKaavio"});
@@ -215,16 +220,33 @@ void TKaavioIkkuna::ChooseUnitItems() {
             measure.SetItemIndex(i);
 }
 
-void TKaavioIkkuna::Read_pie_font(const settings::SettingsFile& file) {
-    using namespace settings::keys;
-    widgets::PieLabelFont font = chart_->LabelFont();
-    font.name = file.ReadText(kFonts, FontKey(kPieChartFont, kFontName), font.name);
-    font.size = file.ReadInteger(kFonts, FontKey(kPieChartFont, kFontSize), font.size);
-    font.color = static_cast<COLORREF>(
-        file.ReadInteger(kFonts, FontKey(kPieChartFont, kFontColor), static_cast<int32_t>(font.color)));
-    font.bold = file.ReadFlag(kFonts, FontKey(kPieChartFont, kFontBold), font.bold);
-    font.italic = file.ReadFlag(kFonts, FontKey(kPieChartFont, kFontItalic), font.italic);
-    chart_->SetLabelFont(font);
+void TKaavioIkkuna::Read_font_props(const settings::SettingsFile& file) {
+    widgets::PieLabelFont pie = chart_->LabelFont();
+    const settings::FontProps pieProps =
+        settings::ReadFontProps(file, settings::keys::kPieChartFont,
+                                {pie.name, pie.size, static_cast<int32_t>(pie.color), pie.bold, pie.italic});
+    pie = {pieProps.Name, pieProps.Size, widgets::ColorOfSetting(pieProps.Color), pieProps.Bold, pieProps.Italic};
+    chart_->SetLabelFont(pie);
+    Read_list_font(file);
+}
+
+// The list box starts in the window's font; only keys that change it are applied, so a file without them
+// leaves the list as designed.
+void TKaavioIkkuna::Read_list_font(const settings::SettingsFile& file) {
+    HWND list = Control("ListBox1");
+    LOGFONTW shown{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    const int dpi = static_cast<int>(Dpi());
+    const settings::FontProps designed{platform::win32::Narrow(shown.lfFaceName),
+                                       MulDiv(shown.lfHeight < 0 ? -shown.lfHeight : shown.lfHeight, 72, dpi),
+                                       static_cast<int32_t>(GetSysColor(COLOR_WINDOWTEXT)), shown.lfWeight >= FW_BOLD,
+                                       shown.lfItalic != 0};
+    const settings::FontProps font = settings::ReadFontProps(file, settings::keys::kListboxFont, designed);
+    if (font.Name != designed.Name || font.Size != designed.Size || font.Bold != designed.Bold ||
+        font.Italic != designed.Italic)
+        SetFont("ListBox1", {font.Name, MulDiv(font.Size, 96, 72), font.Bold, font.Italic});
+    if (font.Color != designed.Color)
+        SetTextColor("ListBox1", widgets::ColorOfSetting(font.Color));
 }
 
 void TKaavioIkkuna::Enable_folder_shell_command(bool /*enable*/) {
@@ -237,8 +259,10 @@ void TKaavioIkkuna::FormActivate() {
 }
 
 void TKaavioIkkuna::Timer1Timer() {
-    if (firstArgument_)
-        FolderPath = *firstArgument_;
+    if (firstArgument_) {
+        // The folder box shows the folder too, with its drive when the argument names none.
+        FolderPath = folders_->SetDirectory(*firstArgument_) ? folders_->Directory() : *firstArgument_;
+    }
     Scan_tree();
 }
 
@@ -439,7 +463,9 @@ void TKaavioIkkuna::TallennaKaavioClick() {
         "(*.bmp;*.emf;*.wmf)|*.bmp;*.emf;*.wmf",
         "Bittikartat (*.bmp)|*.bmp|Enhanced Meta-tiedostot (*.emf)|*.emf|Meta-tiedostot (*.wmf)|*.wmf|Kaikki "
         "(*.bmp;*.emf;*.wmf)|*.bmp;*.emf;*.wmf");
-    request.defaultExtension = "bmp";
+    request.defaultExtension = ChartDefaultExtension(1);
+    request.extensionOfType = {ChartDefaultExtension(1), ChartDefaultExtension(2), ChartDefaultExtension(3),
+                               ChartDefaultExtension(4)};
     const std::optional<widgets::FileDialogResult> chosen = widgets::AppDialogs().SaveFile(request);
     if (!chosen)
         return;

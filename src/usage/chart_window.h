@@ -33,7 +33,7 @@ class TKaavioIkkuna : public widgets::Window {
     void Handle_double_click(const TFolderData* record);
     void BitBtnUpClick();
     void Enable_folder_shell_command(bool enable);
-    void Read_pie_font(const settings::SettingsFile& file);
+    void Read_font_props(const settings::SettingsFile& file);
     void BitBtnExitClick();
     void PrintBtnClick();
     void TallennaKaavioClick();
@@ -42,6 +42,8 @@ class TKaavioIkkuna : public widgets::Window {
     widgets::TFolderListBox& Hakemisto() { return *folders_; }
     const TFolderList* CurrentList() const { return currentList_; }
     bool Scanning() const { return scanning_; }
+    // The repeat timer's id, 0 when measurements are not repeated.
+    UINT_PTR RepeatTimer() const { return repeatTimer_; }
 
     // The settings of section "Chart".
     bool UnCompressed = false;
@@ -72,6 +74,7 @@ class TKaavioIkkuna : public widgets::Window {
     void MakeWidgets();
     void BindSettings();
     void ChooseUnitItems();
+    void Read_list_font(const settings::SettingsFile& file);
     void Timer1Timer();
     void Timer2Timer();
     void FinishScan();

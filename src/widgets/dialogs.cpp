@@ -87,8 +87,14 @@ UINT_PTR CALLBACK FileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lPara
         const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
         if (notify->hdr.code == CDN_TYPECHANGE) {
             const auto* request = reinterpret_cast<const FileDialogRequest*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+            const int type = static_cast<int>(notify->lpOFN->nFilterIndex);
+            if (request && type >= 1 && static_cast<size_t>(type) <= request->extensionOfType.size()) {
+                // The hook's dialog is a child of the one that owns the file name.
+                const std::wstring extension = Widen(request->extensionOfType[static_cast<size_t>(type) - 1]);
+                SendMessageW(GetParent(dialog), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
+            }
             if (request && request->typeChanged)
-                request->typeChanged(static_cast<int>(notify->lpOFN->nFilterIndex));
+                request->typeChanged(type);
         }
     }
     return 0;

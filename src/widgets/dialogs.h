@@ -20,6 +20,9 @@ struct FileDialogRequest {
     std::string title;
     std::string filter;            // "Bitmaps (*.bmp)|*.bmp|All (*.*)|*.*"
     std::string defaultExtension;  // without the dot
+    // The default extension for each file type of the filter, in its order; when the user picks another
+    // type the dialog takes that type's extension. Empty: defaultExtension whatever the type.
+    std::vector<std::string> extensionOfType;
     std::string fileName;
     std::string initialFolder;
     std::function<void(int filterIndex)> typeChanged;  // 1-based, as the filter is numbered

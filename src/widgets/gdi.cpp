@@ -33,6 +33,11 @@ void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points
     }
 }
 
+COLORREF ColorOfSetting(int32_t value) {
+    const auto bits = static_cast<uint32_t>(value);
+    return (bits & 0x80000000u) ? GetSysColor(static_cast<int>(bits & 0xFFu)) : static_cast<COLORREF>(bits);
+}
+
 Font MakeFont(UINT dpi, const wchar_t* face, int designPixelHeight, bool bold, bool italic) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -66,6 +67,8 @@ void Line(HDC dc, int width, COLORREF color, std::initializer_list<POINT> points
 
 // The system's message font at the given DPI, optionally with another face, size or weight.
 Font MakeFont(UINT dpi, const wchar_t* face, int designPixelHeight, bool bold, bool italic);
+// A colour as the settings keep it: 0x00BBGGRR, or a system colour's index with the top bit set.
+COLORREF ColorOfSetting(int32_t value);
 
 // Selects an object into a device context for one scope.
 class SelectScope {

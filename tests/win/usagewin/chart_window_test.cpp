@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "chart_fixture.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
 #include "support/win/temp_folder.h"
@@ -15,73 +17,10 @@
 
 namespace {
 
+using chart_window_test::ChartWindow;
 using testing_support::Click;
 using testing_support::Pump;
-using testing_support::TempFolder;
 using usage::TKaavioIkkuna;
-
-// A folder of three entries: a 30000-byte file, a subfolder holding 10000 bytes, a 100-byte file.
-class ChartWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        data = temp / "data";
-        testing_support::MakeFolder(data);
-        testing_support::MakeFolder(data + "\\sub");
-        testing_support::WriteFile(data + "\\big.bin", std::string(30000, 'b'));
-        testing_support::WriteFile(data + "\\sub\\inner.txt", std::string(10000, 'i'));
-        testing_support::WriteFile(data + "\\small.txt", std::string(100, 's'));
-        ini = temp / "Options.ini";
-    }
-
-    void Open() {
-        // The first measurement comes from the timer while the window is still hidden; showing it
-        // measures again, as each activation does.
-        window = std::make_unique<TKaavioIkkuna>(ini, data);
-        WaitForIdle();
-        window->Show();
-        WaitForIdle();
-    }
-
-    void WaitForIdle() {
-        Pump(200);
-        for (int i = 0; i < 100 && (window->Scanning() || window->CurrentList() == nullptr); ++i)
-            Pump(50);
-        ASSERT_FALSE(window->Scanning());
-        ASSERT_NE(window->CurrentList(), nullptr);
-    }
-
-    std::string Line(int index) { return widgets::ListBox(*window, "ListBox1").Item(index); }
-    int LineCount() { return widgets::ListBox(*window, "ListBox1").Count(); }
-
-    // As the user's double click on a line of the list.
-    void DoubleClickLine(int index) {
-        widgets::ListBox list(*window, "ListBox1");
-        list.SetItemIndex(index);
-        RECT item{};
-        SendMessageW(list.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        SendMessageW(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        SendMessageW(list.Handle(), WM_LBUTTONUP, 0, at);
-        Pump(50);
-    }
-    void Notify(const char* name, WORD code) {
-        HWND control = window->Control(name);
-        SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-                     reinterpret_cast<LPARAM>(control));
-    }
-    int LineOf(const std::string& name) {
-        for (int i = 0; i < LineCount(); ++i)
-            if (Line(i).ends_with("   " + name))
-                return i;
-        return -1;
-    }
-
-    testing_support::FailOnEscapedErrors loud;
-    TempFolder temp;
-    std::string data;
-    std::string ini;
-    std::unique_ptr<TKaavioIkkuna> window;
-};
 
 TEST_F(ChartWindow, ShowsTheFolderSortedWithOneSlicePerEntryAndItsTotals) {
     Open();
@@ -131,6 +70,13 @@ TEST_F(ChartWindow, DoubleClickStepsIntoAFolderAndUpComesBack) {
     // Double-clicking a file at the top has nowhere to go.
     DoubleClickLine(LineOf("big.bin"));
     EXPECT_EQ(LineCount(), 3);
+
+    // Double-clicking a file in a subfolder shows the folder above it.
+    DoubleClickLine(LineOf("\\sub"));
+    ASSERT_EQ(LineCount(), 2);
+    DoubleClickLine(LineOf("inner.txt"));
+    ASSERT_EQ(LineCount(), 3);
+    EXPECT_EQ(Line(0), "30000   big.bin");
 }
 
 TEST_F(ChartWindow, UnitsBoxShowsKilobytesAndTheKeysAreWrittenInOrderAtTheEnd) {
@@ -188,6 +134,7 @@ TEST_F(ChartWindow, SaveWritesABitmapAndRefusesAnUnknownExtension) {
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].title, "Save chart");
     EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "bmp");
+    EXPECT_EQ(dialogs.fileRequests[0].extensionOfType, (std::vector<std::string>{"bmp", "emf", "wmf", "bmp"}));
     EXPECT_TRUE(dialogs.fileRequests[0].filter.starts_with("Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles"));
     std::string bytes;
     ASSERT_TRUE(testing_support::ReadFile(bmp, bytes));
