@@ -254,7 +254,19 @@ void TKaavioIkkuna::Enable_folder_shell_command(bool /*enable*/) {
     registry::RemoveFolderShellCommands(platform::SystemRegistry());
 }
 
+// The system tells every window of the program, shown or hidden, when the program becomes active; only a
+// shown window is activated with it.
+bool TKaavioIkkuna::Intercept(const widgets::Message& message, LRESULT& /*result*/) {
+    if (message.id == WM_ACTIVATEAPP)
+        programComingBack_ = message.wParam != FALSE && Visible();
+    return false;
+}
+
+// Coming back to the window from another of the program's windows measures again; coming back from
+// another program does not.
 void TKaavioIkkuna::FormActivate() {
+    if (std::exchange(programComingBack_, false))
+        return;
     Scan_tree();
 }
 

@@ -68,6 +68,7 @@ class TKaavioIkkuna : public widgets::Window {
 
   protected:
     void FormActivate() override;
+    bool Intercept(const widgets::Message& message, LRESULT& result) override;
 
   private:
     void FormCreate();
@@ -92,6 +93,7 @@ class TKaavioIkkuna : public widgets::Window {
     std::optional<std::string> firstArgument_;
     bool isNt_ = true;
     bool scanning_ = false;
+    bool programComingBack_ = false;  // the user switched back from another program
     widgets::RunPolicy run_;
     settings::BoundSettings read_;
     settings::BoundSettings written_;

@@ -188,6 +188,43 @@ TEST_F(ChartWindow, LivePanelsShowTheTopCountsAndTheFolderBeingReadDuringARun) {
     }
 }
 
+int RunsStarted(const PanelRecorder& panels) {
+    int runs = 0;
+    for (const auto& [panel, text] : panels.texts)
+        runs += panel == 0 && text == "Scanning...";
+    return runs;
+}
+
+TEST_F(ChartWindow, ComingBackFromAnotherWindowOfTheProgramMeasuresAgainButNotFromAnotherProgram) {
+    Open();
+    PanelRecorder panels(window->Control("StatusBar"));
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetActiveWindow(other);
+    Pump(50);
+    EXPECT_EQ(RunsStarted(panels), 0);
+    SetActiveWindow(window->Handle());
+    WaitForIdle();
+    EXPECT_EQ(RunsStarted(panels), 1) << "as after closing a message box";
+    DestroyWindow(other);
+
+    // The system's word that the program is active again comes just before the window's activation.
+    SendMessageW(window->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    SendMessageW(window->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    Pump(100);
+    EXPECT_EQ(RunsStarted(panels), 1);
+
+    // Hidden, the window hears of the program's activation too; it does not spoil the next opening.
+    window->Hide();
+    SendMessageW(window->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    window->Show();
+    SetActiveWindow(window->Handle());
+    SendMessageW(window->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    WaitForIdle();
+    EXPECT_GE(RunsStarted(panels), 2);
+}
+
 // The point of the chart that lies deepest inside a slice, as its hit test sees it.
 POINT InsideSlice(const widgets::TPieChart& chart, int slice) {
     RECT client{};
