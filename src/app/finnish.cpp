@@ -5,6 +5,9 @@
 namespace app {
 namespace {
 
+// The room between the short Finnish status label and the text that follows it.
+constexpr int kStatusGap = 7;
+
 // clang-format off
 constexpr widgets::TextSpec kMainWindowFinnish[] = {
     {"Label1",        "ervetuloa Vireo 1.5:seen!"},
@@ -22,6 +25,11 @@ constexpr widgets::TextSpec kMainWindowFinnish[] = {
 
 }  // namespace
 
+void FollowStatusLabel(widgets::Window& window, const char* statusLabel, const char* follower) {
+    const widgets::Place status = window.ControlPlace(statusLabel);
+    window.MoveControl(follower, status.left + status.width + kStatusGap, window.ControlPlace(follower).top);
+}
+
 std::span<const widgets::TextSpec> MainWindowFinnishTexts() {
     return kMainWindowFinnish;
 }
@@ -31,9 +39,11 @@ void ApplyFinnishTexts() {
     PaaIkkuna->ApplyTexts(MainWindowFinnishTexts());
     AboutBox->ApplyTexts(widgets::kAboutBoxFinnish);
     RegistryIkkuna->ApplyTexts(registry::RegistryFinnishTexts());
-    // The space usage window comes here when it exists.
+    KaavioIkkuna->UseFinnishTexts();
     OptionsIkkuna->ApplyTexts(settings::OptionsFinnishTexts());
-    // Then the unnecessary-files window and the duplicate files window.
+    // The unnecessary-files window comes here when it exists.
+    KaksoisIkkuna->UseFinnishTexts();
+    FollowStatusLabel(*KaksoisIkkuna, "Label3", "lblFileListCaption");
 }
 
 }  // namespace app

@@ -180,9 +180,10 @@ void TPaaIkkuna::FormCreate() {
     OnClick("Tietoa", [] { AboutBox->ShowModal(); });
     OnClick("Sulje", [this] { Close(); });
     OnClick("RegistryClean", [] { RegistryIkkuna->ShowModal(); });
-    // The other tool windows arrive with their own changes; until then their buttons cannot be pressed.
-    for (const char* tool : {"Kaksois", "Backups", "Kaytto"})
-        SetEnabled(tool, false);
+    OnClick("Kaksois", [] { KaksoisIkkuna->ShowModal(); });
+    OnClick("Kaytto", [] { KaavioIkkuna->ShowModal(); });
+    // The unnecessary-files window arrives with its own change; until then its button cannot be pressed.
+    SetEnabled("Backups", false);
 
     const settings::SettingsFile file(platform::OptionsIniPath());
     LanguageText = file.ReadText(settings::keys::kLanguageText);

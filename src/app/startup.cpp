@@ -59,7 +59,7 @@ int RunProgram() {
 
     SetHelpFile("VireoE.htm");
     InstallHelpHandler();
-    CreateWindows();
+    CreateWindows(ProgramArguments());
 
     PaaIkkuna->Show();
     const int exitCode = widgets::RunMessageLoop();

@@ -1,6 +1,12 @@
 #include "app/window_set.h"
 
+#include <shellapi.h>
+
+#include <optional>
+
 #include "app/pictures.h"
+#include "platform/program_folder.h"
+#include "platform/win32/unicode.h"
 #include "widgets/window.h"
 
 namespace app {
@@ -10,9 +16,11 @@ std::unique_ptr<TPaaIkkuna> PaaIkkuna;
 std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 std::unique_ptr<widgets::TAboutBox> AboutBox;
+std::unique_ptr<duplicates::TKaksoisIkkuna> KaksoisIkkuna;
+std::unique_ptr<usage::TKaavioIkkuna> KaavioIkkuna;
 std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
-void CreateWindows() {
+void CreateWindows(const std::vector<std::string>& arguments) {
     PaaIkkuna = std::make_unique<TPaaIkkuna>();
     widgets::SetMainWindow(PaaIkkuna.get());
     // Every window shares the one window class, and so the icon.
@@ -24,17 +32,32 @@ void CreateWindows() {
     OptionsIkkuna = std::make_unique<settings::TOptionsIkkuna>();
     AboutBox = std::make_unique<widgets::TAboutBox>();
     AboutBox->SetHelpTopic(widgets::TAboutBox::kHelpTopic);
-    // TKaksoisIkkuna, TBackupIkkuna and TKaavioIkkuna come here, in that order, when they exist.
+    KaksoisIkkuna = std::make_unique<duplicates::TKaksoisIkkuna>();
+    // TBackupIkkuna comes here when it exists.
+    KaavioIkkuna = std::make_unique<usage::TKaavioIkkuna>(
+        platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]));
     KieliIkkuna = std::make_unique<TKieliIkkuna>();
 }
 
 void DestroyWindows() {
     KieliIkkuna.reset();
+    KaavioIkkuna.reset();
+    KaksoisIkkuna.reset();
     AboutBox.reset();
     OptionsIkkuna.reset();
     RegistryIkkuna.reset();
     widgets::SetMainWindow(nullptr);
     PaaIkkuna.reset();
+}
+
+std::vector<std::string> ProgramArguments() {
+    int count = 0;
+    LPWSTR* const words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; words && i < count; ++i)
+        arguments.push_back(platform::win32::Narrow(words[i]));
+    LocalFree(words);
+    return arguments;
 }
 
 void ShowInTaskbar(HWND window) {

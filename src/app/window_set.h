@@ -1,12 +1,16 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/language_window.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "duplicates/duplicates_window.h"
 #include "registry/registry_window.h"
 #include "settings/options_window.h"
+#include "usage/chart_window.h"
 #include "widgets/about_box.h"
 
 namespace app {
@@ -18,16 +22,22 @@ extern std::unique_ptr<TPaaIkkuna> PaaIkkuna;
 extern std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 extern std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 extern std::unique_ptr<widgets::TAboutBox> AboutBox;
+extern std::unique_ptr<duplicates::TKaksoisIkkuna> KaksoisIkkuna;
+extern std::unique_ptr<usage::TKaavioIkkuna> KaavioIkkuna;
 extern std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
-// Makes every window once, in the program's fixed order; the first becomes the main window.
-void CreateWindows();
+// Makes every window once, in the program's fixed order; the first becomes the main window. The
+// arguments are the program's own, without its name; the space usage window measures the first at start.
+void CreateWindows(const std::vector<std::string>& arguments = {});
 // Destroys them in the reverse order; each tool writes its settings back as it goes.
 void DestroyWindows();
 
 // Gives a window shown during start-up a taskbar button and an Alt+Tab entry of its own, so the program
 // can be found again while the main window is still hidden. Call before the window is shown.
 void ShowInTaskbar(HWND window);
+
+// The program's command-line arguments, without its own name.
+std::vector<std::string> ProgramArguments();
 
 // Hides and destroys the splash, ignoring any error in doing so.
 void DestroySplash() noexcept;

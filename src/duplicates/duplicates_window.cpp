@@ -45,7 +45,7 @@ constexpr widgets::ControlSpec kControls[] = {
     {"Search",              Kind::PictureButton, {448, 8, 75, 25},     "&Find",    "Start searching with selected options"},
     {"CloseNappi",          Kind::PictureButton, {530, 8, 75, 25},     "&Close",   "Close"},
     {"btnDelete",           Kind::PictureButton, {448, 40, 75, 25},    "&Delete",  "Delete the selected file", nullptr, 0, widgets::kDisabled},
-    {"Label3",              Kind::Label,         {188, 128, 48, 16},   "Status:"},
+    {"Label3",              Kind::Label,         {188, 128, 0, 0},     "Status:"},
     {"lblFileListCaption",  Kind::Label,         {240, 128, 360, 16},  ""},
     {"FileListView1",       Kind::Custom,        {8, 156, 601, 278}},
     {"StatusBar1",          Kind::StatusBar,     {0, 440, 617, 20}},
@@ -84,6 +84,7 @@ constexpr std::pair<const char*, widgets::Stock> kPictures[] = {
 
 const char* const kColumnsFinnish[] = {"Nimi",           "Koko", "Tyyppi", "Muutettu", "Attr", "Tiedoston versio",
                                        "Tuotteen versio"};
+constexpr char kDisksFinnish[] = "Valitse asemat";
 
 bool IsHeaderOrBlank(const std::string& caption) {
     return caption.empty() || caption == "Duplicate files....." || caption == "Duplikaatti tiedostot.....";
@@ -213,7 +214,10 @@ void TKaksoisIkkuna::FormCreate() {
         std::make_unique<Comparison>(CompareContext{platform::SystemFileReader(), *view_, *rows_, order_,
                                                     platform::SystemFormatSettings(), platform::LocalDateTimeOf});
 
-    widgets::StatusBar(*this, "StatusBar1").SetPanels({150, 110, 85, -1});
+    widgets::StatusBar status(*this, "StatusBar1");
+    status.SetPanels({150, 110, 85, -1});
+    status.SetPanelText(1, "Bytes:");
+    status.SetPanelText(2, "Files:");
     for (const auto& [button, picture] : kPictures)
         SetPicture(button, widgets::StockPicture(picture));
     SetTabOrder(
@@ -241,11 +245,21 @@ void TKaksoisIkkuna::BindSettings() {
     control(keys::kRootFolder, "edtRootDir");
 }
 
+void TKaksoisIkkuna::UseFinnishTexts() {
+    ApplyTexts(kFinnish);
+    for (int col = 0; col < files_->ColumnCount() && col < 7; ++col)
+        files_->SetColumnCaption(col, kColumnsFinnish[col]);
+    disks_->SetColumnCaption(0, kDisksFinnish);
+    widgets::StatusBar status(*this, "StatusBar1");
+    status.SetPanelText(1, "Tavuja:");
+    status.SetPanelText(2, "Tiedostoja:");
+}
+
 void TKaksoisIkkuna::FormShow() {
     const char* const english[] = {"Name", "Size", "Type", "Modified", "Attr", "File Ver", "Prod Ver"};
     for (int col = 0; col < files_->ColumnCount() && col < 7; ++col)
         files_->SetColumnCaption(col, base::Tx(english[col], kColumnsFinnish[col]));
-    disks_->SetColumnCaption(0, base::Tx(widgets::TDiskListView::kDesignCaption, "Valitse asemat"));
+    disks_->SetColumnCaption(0, base::Tx(widgets::TDiskListView::kDesignCaption, kDisksFinnish));
     run_.ShowIdle();
     if (shown_)
         return;

@@ -35,6 +35,8 @@ class TKaksoisIkkuna : public widgets::Window {
     void FileListView1Change();
     void FileListView1Click();
     void Update_caption();
+    // The window's Finnish texts, set once at start when Finnish is in use.
+    void UseFinnishTexts();
     // The reload questions of the first showing, then a fresh drive list.
     void Timer1Timer();
     std::string Parse_list_view() const;

@@ -61,11 +61,14 @@ constexpr widgets::TextSpec kFinnish[] = {
     {"TallennaKaavio", "&Tallenna kaavio", "Tallenna kaavio BMP-, EMF- tai WMF-tiedostoksi"},
     {"PrintBtn",       "T&ulosta",         "Tulosta kaavio"},
     {"Label1",         "Yksikkö:"},
-    {"cbxUnits",       "",                 "Näytä koko tavuina, kilotavuina tai megatavuina (tai vain laske tiedostot)"},
+    {"cbxUnits",       nullptr,            "Näytä koko tavuina, kilotavuina tai megatavuina (tai vain laske tiedostot)"},
     {"BitBtnExit",     "&Sulje",           "Sulje"},
     {"BitBtnUp",       "&Ylös",            "Edellinen kansio"},
     {"BitBtnCancel",   "&Pysäytä",         "Pysäytä tutkiminen"},
+    {"lblCompressed",  nullptr,            "Pakatut koot sisältävät jokaisen NTFS tiedoston pakkauksen, jos saatavilla"},
 };
+
+constexpr const char* kUnitItems[][2] = {{"Bytes", "Tavu"}, {"Kb", "Kt"}, {"Mb", "Mt"}, {"Count", "Lukumäärä"}};
 // clang-format on
 
 // Stop is a button of its own, enabled only during a run; the run policy keeps its captions.
@@ -200,10 +203,8 @@ void TKaavioIkkuna::BindSettings() {
 void TKaavioIkkuna::ChooseUnitItems() {
     widgets::ComboBox units(*this, "cbxUnits");
     units.Clear();
-    units.Add(base::Tx("Bytes", "Tavu"));
-    units.Add(base::Tx("Kb", "Kt"));
-    units.Add(base::Tx("Mb", "Mt"));
-    units.Add(base::Tx("Count", "Lukumäärä"));
+    for (const auto& item : kUnitItems)
+        units.Add(base::Tx(item[0], item[1]));
     const bool unitFlags[] = {Bytes, KB, MB, Count};
     for (int i = 0; i < 4; ++i)
         if (unitFlags[i])
@@ -218,6 +219,17 @@ void TKaavioIkkuna::ChooseUnitItems() {
     for (int i = 0; i < 3; ++i)
         if (measureFlags[i])
             measure.SetItemIndex(i);
+}
+
+void TKaavioIkkuna::UseFinnishTexts() {
+    ApplyTexts(kFinnish);
+    widgets::ComboBox units(*this, "cbxUnits");
+    const int chosen = units.ItemIndex();
+    units.Clear();
+    for (const auto& item : kUnitItems)
+        units.Add(item[1]);
+    units.SetItemIndex(chosen);
+    chart_->SetTitle("Tilan käyttö");
 }
 
 void TKaavioIkkuna::Read_font_props(const settings::SettingsFile& file) {

@@ -37,6 +37,8 @@ class TKaavioIkkuna : public widgets::Window {
     void BitBtnExitClick();
     void PrintBtnClick();
     void TallennaKaavioClick();
+    // The window's Finnish texts, set once at start when Finnish is in use; the chosen unit stays chosen.
+    void UseFinnishTexts();
 
     widgets::TPieChart& Kaavio() { return *chart_; }
     widgets::TFolderListBox& Hakemisto() { return *folders_; }

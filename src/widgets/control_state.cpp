@@ -14,7 +14,17 @@ using platform::win32::Widen;
 namespace widgets {
 
 std::string Window::Text(std::string_view name) const {
-    HWND control = Control(name);
+    const auto& data = Require(name);
+    if (data.kind == Kind::TabPage) {
+        wchar_t caption[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = 256;
+        SendMessageW(data.parent->hwnd, TCM_GETITEMW, data.pageIndex, reinterpret_cast<LPARAM>(&item));
+        return Narrow(caption);
+    }
+    HWND control = data.hwnd;
     const int length = GetWindowTextLengthW(control);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);

@@ -21,6 +21,10 @@ void Pump(DWORD milliseconds);
 // hears of it.
 void MovePointerTo(HWND control, POINT clientPoint);
 
+// Clicks the middle of a control with the real pointer: moved there, pressed and let go, so the click
+// reaches whatever window lies under it.
+void PointerClick(HWND control);
+
 // The width a control's caption needs in its font, with room for the box of a check box or radio button.
 int CaptionWidth(HWND control);
 

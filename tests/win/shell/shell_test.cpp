@@ -11,40 +11,11 @@
 #include "platform/program_folder.h"
 #include "support/win/temp_folder.h"
 #include "widgets/help.h"
+#include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
 
 namespace {
-
-// The program's windows made as at start, with the program folder in a folder of the test's own.
-class ShellTest : public testing::Test {
-  protected:
-    void SetUp() override { platform::SetProgramFolderForTests(folder_.Path()); }
-    void TearDown() override {
-        app::DestroyWindows();
-        app::DestroySplash();
-        base::SetFinnishUI(false);
-        platform::SetProgramFolderForTests("");
-    }
-
-    void WriteOptions(const std::string& text) { WriteFile(folder_ / "Options.ini", text); }
-    std::string Options() const {
-        std::string text;
-        ReadFile(folder_ / "Options.ini", text);
-        return text;
-    }
-    void Start() {
-        app::InstallErrorHook();
-        app::OdotaIkkuna = std::make_unique<app::TOdota>();
-        app::OdotaIkkuna->ShowSplash();
-        app::CreateWindows();
-        app::PaaIkkuna->Show();
-        widgets::ProcessMessages();
-    }
-    app::TPaaIkkuna& Main() { return *app::PaaIkkuna; }
-
-    TempFolder folder_;
-};
 
 void MoveMouseOver(HWND control) {
     SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));

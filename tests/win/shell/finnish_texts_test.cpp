@@ -1,0 +1,147 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "app/finnish.h"
+#include "app/window_set.h"
+#include "duplicates/comparison.h"
+#include "platform/win32/unicode.h"
+#include "support/win/window_driver.h"
+#include "widgets/control_views.h"
+#include "widgets/dialogs.h"
+#include "win/shell/shell_fixture.h"
+#include "win/shell/window_texts.h"
+
+using namespace testing_support;
+
+namespace {
+
+widgets::Window& WindowNamed(std::string_view name) {
+    if (name == "main")
+        return *app::PaaIkkuna;
+    if (name == "about")
+        return *app::AboutBox;
+    if (name == "registry")
+        return *app::RegistryIkkuna;
+    if (name == "usage")
+        return *app::KaavioIkkuna;
+    if (name == "options")
+        return *app::OptionsIkkuna;
+    if (name == "duplicates")
+        return *app::KaksoisIkkuna;
+    throw std::logic_error("no window " + std::string(name));
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : "|") + part;
+    return text;
+}
+
+std::string ColumnHeaders(HWND list, size_t count) {
+    std::vector<std::string> headers;
+    for (size_t column = 0; column < count; ++column) {
+        wchar_t text[128] = {};
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT;
+        lvc.pszText = text;
+        lvc.cchTextMax = 128;
+        if (!ListView_GetColumn(list, static_cast<int>(column), &lvc))
+            break;
+        headers.push_back(platform::win32::Narrow(text));
+    }
+    return Joined(headers);
+}
+
+size_t PartCount(std::string_view list) {
+    return static_cast<size_t>(std::count(list.begin(), list.end(), '|')) + 1;
+}
+
+// The save dialog's title and filter, as the chart's Save button opens it.
+widgets::FileDialogRequest SaveRequest() {
+    widgets::ScriptedDialogs dialogs;
+    widgets::ScopedDialogs scoped(dialogs);
+    Click(*app::KaavioIkkuna, "TallennaKaavio");
+    return dialogs.fileRequests.empty() ? widgets::FileDialogRequest{} : dialogs.fileRequests.back();
+}
+
+// The text of one table row as the program shows it now.
+std::string Shown(const WindowText& row) {
+    widgets::Window& window = WindowNamed(row.window);
+    const std::string_view property = row.property;
+    const std::string_view expected = row.english;
+    // A tool window's caption gains what it works on after a dash once it has started.
+    if (property == "caption")
+        return *row.control ? window.Text(row.control) : window.Caption().substr(0, window.Caption().find(" - "));
+    if (property == "hint")
+        return window.Hint(row.control);
+    if (property == "items") {
+        widgets::ComboBox box(window, row.control);
+        std::vector<std::string> items;
+        for (int i = 0; i < box.Count(); ++i)
+            items.push_back(box.Item(i));
+        return Joined(items);
+    }
+    if (property == "columns")
+        return ColumnHeaders(window.Control(row.control), PartCount(expected));
+    if (property == "panels") {
+        widgets::StatusBar status(window, row.control);
+        std::vector<std::string> panels;
+        for (size_t i = 1; i <= PartCount(expected); ++i)
+            panels.push_back(status.PanelText(static_cast<int>(i)));
+        return Joined(panels);
+    }
+    if (property == "title" && std::string_view(row.control) == "Kaavio")
+        return app::KaavioIkkuna->Kaavio().Title();
+    if (property == "title")
+        return SaveRequest().title;
+    if (property == "filter")
+        return SaveRequest().filter;
+    if (property == "text")
+        return duplicates::HeaderCaption();
+    throw std::logic_error("no property " + std::string(property));
+}
+
+}  // namespace
+
+TEST_F(ShellTest, EveryWindowShowsEachTextOfTheTablesInTheLanguageChosen) {
+    for (const bool finnish : {false, true}) {
+        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
+        Start();
+        FailOnEscapedErrors loud;
+        for (const WindowText& row : kWindowTexts)
+            EXPECT_EQ(Shown(row), finnish ? row.finnish : row.english)
+                << row.window << " " << (*row.control ? row.control : "(window)") << " " << row.property;
+        app::DestroyWindows();
+        base::SetFinnishUI(false);
+    }
+}
+
+TEST_F(ShellTest, FinnishUnitNamesKeepTheChosenUnitInItsPlace) {
+    WriteOptions("[General]\r\nLanguage/Kieli=0\r\n[Chart]\r\nBytes=0\r\nMB=1\r\n");
+    Start();
+    widgets::ComboBox units(*app::KaavioIkkuna, "cbxUnits");
+    EXPECT_EQ(units.ItemIndex(), 2);
+    EXPECT_EQ(units.Item(units.ItemIndex()), "Mt");
+}
+
+TEST_F(ShellTest, TheLabelAfterTilaFollowsItAndStaysPutInEnglish) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    const int englishLeft = app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left;
+    EXPECT_GT(englishLeft,
+              app::KaksoisIkkuna->ControlPlace("Label3").left + app::KaksoisIkkuna->ControlPlace("Label3").width);
+    app::DestroyWindows();
+
+    WriteOptions("[General]\r\nLanguage/Kieli=0\r\n");
+    Start();
+    const widgets::Place tila = app::KaksoisIkkuna->ControlPlace("Label3");
+    EXPECT_EQ(app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left, tila.left + tila.width + 7);
+    EXPECT_LT(app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left, englishLeft)
+        << "Tila: is shorter than Status:";
+}
