@@ -204,10 +204,8 @@ void TPaaIkkuna::FormShow() {
         const bool english = file.ReadFlag(settings::keys::kLanguage, OptionsIkkuna->Checked("English"));
         OptionsIkkuna->SetChecked("English", english);
         OptionsIkkuna->SetChecked("Suomi", !english);
-        // The search mode: the unnecessary-files window takes ExtraFiles from here once it exists.
-        const bool extraFiles = !file.ReadFlag(settings::keys::kNormalSearch);
-        OptionsIkkuna->SetChecked(extraFiles ? "btnExtraFiles" : "btnMostFiles", true);
     }
+    ChooseSearchMode(*OptionsIkkuna, UnnecessaryMembers());
     SetHelpFile(platform::ProgramFolder() + "VireoE.htm");
     if (OptionsIkkuna->Checked("Suomi")) {
         DoSuomi();
@@ -249,8 +247,8 @@ void TPaaIkkuna::HideInfo() {
 }
 
 void TPaaIkkuna::SettingsClick() {
-    // Filling the window before and handing its choices on after comes with the options hand-over.
-    OptionsIkkuna->ShowModal();
+    if (ShowOptions({*OptionsIkkuna, UnnecessaryMembers(), *KaksoisIkkuna, *KaavioIkkuna}))
+        Close();
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/options_handover.h"
 #include "widgets/window.h"
 
 namespace app {
@@ -25,6 +26,9 @@ class TPaaIkkuna : public widgets::Window {
     void ShowInfo(std::string_view button);
     void HideInfo();
 
+    // The unnecessary-files window's members as the options window exchanges them.
+    UnnecessaryFilesMembers& UnnecessaryMembers() { return unnecessary_; }
+
   protected:
     void FormShow() override;
     void FormActivate() override;
@@ -35,6 +39,8 @@ class TPaaIkkuna : public widgets::Window {
     void SettingsClick();
 
     bool shownBefore_ = false;
+    // Kept here until there is an unnecessary-files window to hold them.
+    HeldUnnecessaryMembers unnecessary_;
 };
 
 // The message a second copy broadcasts to wake this one.

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/options_handover.h"
 #include "app/pictures.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
@@ -33,6 +34,7 @@ void CreateWindows(const std::vector<std::string>& arguments) {
     AboutBox = std::make_unique<widgets::TAboutBox>();
     AboutBox->SetHelpTopic(widgets::TAboutBox::kHelpTopic);
     KaksoisIkkuna = std::make_unique<duplicates::TKaksoisIkkuna>();
+    ConnectDuplicateSwitches(*OptionsIkkuna, *KaksoisIkkuna);
     // TBackupIkkuna comes here when it exists.
     KaavioIkkuna = std::make_unique<usage::TKaavioIkkuna>(
         platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]));
@@ -42,7 +44,11 @@ void CreateWindows(const std::vector<std::string>& arguments) {
 void DestroyWindows() {
     KieliIkkuna.reset();
     KaavioIkkuna.reset();
-    KaksoisIkkuna.reset();
+    if (KaksoisIkkuna) {
+        KaksoisIkkuna.reset();
+        if (OptionsIkkuna)
+            WriteDuplicateSwitchesAtEnd(*OptionsIkkuna);
+    }
     AboutBox.reset();
     OptionsIkkuna.reset();
     RegistryIkkuna.reset();
