@@ -217,25 +217,6 @@ TEST_F(OptionsHandOver, LanguageChangedThenCancelAndYesSavesEveryPageAndEndsTheP
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 }
 
-TEST_F(OptionsHandOver, LanguageChangedThenOkAndNoKeepsTheRunningLanguageUntilTheNextStart) {
-    WriteIni("[General]\r\nLanguage/Kieli=1\r\n");
-    MakeWindows();
-    dialogs.answers = {IDNO};
-    const bool restart = Open([this] {
-        options->SetEnglish(false);
-        Ok();
-    });
-    EXPECT_FALSE(restart);
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_FALSE(base::FinnishUI());
-    EXPECT_EQ(options->Caption(), "Options");
-    EXPECT_FALSE(settings::SettingsFile(Ini()).ReadFlag(settings::keys::kLanguage, true)) << "the next start";
-
-    // The file now agrees with the buttons: no question at the next closing.
-    Open([this] { Cancel(); });
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-}
-
 TEST_F(OptionsHandOver, LanguageChangedThenCancelAndNoSavesNothingAndAsksAgainNextTime) {
     WriteIni("[General]\r\nLanguage/Kieli=1\r\n");
     MakeWindows();
@@ -331,15 +312,6 @@ TEST_F(OptionsHandOver, AFailedWriteEndsTheHandOverAfterTheWindowsHaveTheirValue
     EXPECT_EQ(ChartLine(0), "3.000   big.bin");
     EXPECT_FALSE(duplicates->UseRecycleBin);
     EXPECT_EQ(IniText(), "[General]\r\nLanguage/Kieli=1\r\n");
-}
-
-TEST_F(OptionsHandOver, TheSearchModeOfTheFirstShowReachesTheUnnecessaryFilesMembers) {
-    WriteIni("[Backups, temps deleter]\r\nNormal_search=0\r\n");
-    MakeWindows();
-    app::ChooseSearchMode(*options, unnecessary);
-    EXPECT_TRUE(unnecessary.Get().ExtraFiles);
-    EXPECT_TRUE(options->Checked("btnExtraFiles"));
-    EXPECT_FALSE(options->Checked("btnMostFiles"));
 }
 
 TEST_F(OptionsHandOver, TheFirstPageIsWrittenAtTheEndAfterTheDuplicatesWindowsOwnKeys) {
