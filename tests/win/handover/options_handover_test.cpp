@@ -25,21 +25,8 @@ namespace {
 
 using settings::TOptionsIkkuna;
 using testing_support::Click;
+using testing_support::PointerClick;
 using testing_support::Pump;
-
-// A press and release of the left button on the middle of a control, with the real pointer, so that the
-// system decides which window it lands on.
-void ClickWithPointer(HWND control) {
-    RECT r{};
-    GetClientRect(control, &r);
-    testing_support::MovePointerTo(control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    INPUT press[2]{};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, press, sizeof(INPUT));
-    Pump(100);
-}
 
 // The options window with the windows it exchanges with, its settings in a folder of the test's. The
 // space-usage window has measured a folder holding one file of 3 MiB.
@@ -121,7 +108,7 @@ TEST_F(OptionsHandOver, NoSameSizeInTheFileShowsSameNameTickedAndDisabledWhateve
         EXPECT_FALSE(options->Enabled("chkCheckFileTimestamp"));
         // Requiring the same size again gives the two boxes back, as they were left.
         options->ShowPage("Asetukset", 0);
-        ClickWithPointer(options->Control("chkCheckFilesize"));
+        PointerClick(options->Control("chkCheckFilesize"));
         EXPECT_TRUE(options->Checked("chkCheckFilesize"));
         EXPECT_TRUE(options->Enabled("chkCheckFilename"));
         EXPECT_TRUE(options->Checked("chkCheckFilename"));
@@ -137,7 +124,7 @@ TEST_F(OptionsHandOver, MegabytesWithOkShowAtOnceAndReachTheFileOnlyAtTheEnd) {
     Open([this] {
         options->ShowPage("Asetukset", 2);
         Pump(100);
-        ClickWithPointer(options->Control("btnMB"));
+        PointerClick(options->Control("btnMB"));
         EXPECT_TRUE(options->Checked("btnMB"));
         EXPECT_EQ(options->UnitIndex, 2);
         Ok();
@@ -192,14 +179,14 @@ TEST_F(OptionsHandOver, LanguageChangedThenCancelAndYesSavesEveryPageAndEndsTheP
     const bool restart = Open([this] {
         options->ShowPage("Asetukset", 3);
         Pump(100);
-        ClickWithPointer(options->Control("Suomi"));
+        PointerClick(options->Control("Suomi"));
         options->ShowPage("Asetukset", 1);
         Pump(100);
-        ClickWithPointer(options->Control("btnExtraFiles"));
-        ClickWithPointer(options->Control("chkHidden"));
+        PointerClick(options->Control("btnExtraFiles"));
+        PointerClick(options->Control("chkHidden"));
         options->ShowPage("Asetukset", 0);
         Pump(100);
-        ClickWithPointer(options->Control("RadioButton2"));
+        PointerClick(options->Control("RadioButton2"));
         Cancel();
     });
     EXPECT_TRUE(restart);
@@ -224,7 +211,7 @@ TEST_F(OptionsHandOver, LanguageChangedThenCancelAndNoSavesNothingAndAsksAgainNe
     const std::string before = IniText();
     EXPECT_FALSE(Open([this] {
         options->SetEnglish(false);
-        ClickWithPointer(options->Control("chkSkipEmptyFiles"));
+        PointerClick(options->Control("chkSkipEmptyFiles"));
         Cancel();
     }));
     EXPECT_EQ(IniText(), before);
@@ -240,8 +227,8 @@ TEST_F(OptionsHandOver, CancelPutsTheFirstPageBackSoNothingCancelledIsSearchedWi
     Open([this] {
         options->ShowPage("Asetukset", 0);
         Pump(100);
-        ClickWithPointer(options->Control("chkFloppyIsMaster"));
-        ClickWithPointer(options->Control("chkCheckFilesize"));
+        PointerClick(options->Control("chkFloppyIsMaster"));
+        PointerClick(options->Control("chkCheckFilesize"));
         EXPECT_FALSE(options->Checked("chkFloppyIsMaster"));
         Cancel();
     });
