@@ -350,9 +350,7 @@ void TKaavioIkkuna::ShowCompression(bool volumeCompresses) {
 
 void TKaavioIkkuna::Timer2Timer() {
     const auto panels = LiveStatusPanels(rootList_, ProgressText, platform::SystemFormatSettings());
-    widgets::StatusBar status(*this, "StatusBar");
-    for (int i = 0; i < 3; ++i)
-        status.SetPanelText(i + 1, panels[static_cast<size_t>(i)]);
+    widgets::StatusBar(*this, "StatusBar").SetPanelTexts(1, panels);
 }
 
 DisplayOptions TKaavioIkkuna::Options() const {
@@ -403,9 +401,7 @@ void TKaavioIkkuna::ShowDisplayed(const DisplayedList& shown) {
     for (const PieSlice& slice : shown.Slices)
         chart_->AddSlice(slice.Value, slice.Label, ToColorRef(slice.Colour));
 
-    widgets::StatusBar status(*this, "StatusBar");
-    for (int i = 0; i < 4; ++i)
-        status.SetPanelText(i, shown.Panels[static_cast<size_t>(i)]);
+    widgets::StatusBar(*this, "StatusBar").SetPanelTexts(0, shown.Panels);
     SetCaption(shown.Caption);
     SetEnabled("BitBtnUp", shown.UpEnabled);
 }

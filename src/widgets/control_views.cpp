@@ -41,6 +41,14 @@ void StatusBar::SetPanelText(int panel, std::string_view text) {
     Send(SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
+void StatusBar::SetPanelTexts(int first, std::span<const std::string> texts) {
+    Send(WM_SETREDRAW, FALSE);
+    for (size_t i = 0; i < texts.size(); ++i)
+        SetPanelText(first + static_cast<int>(i), texts[i]);
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 RECT StatusBar::PanelRect(int panel) const {
     RECT rect{};
     Send(SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,8 @@ class StatusBar : public ControlView {
     int PanelCount() const;
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, std::string_view text);
+    // Several panels from the first one on, shown as one change.
+    void SetPanelTexts(int first, std::span<const std::string> texts);
     // The panel's rectangle in the frame's pixels, where a control can be put over it (Window::PlaceOver).
     RECT PanelRect(int panel) const;
 };
