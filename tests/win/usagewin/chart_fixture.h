@@ -29,6 +29,12 @@ class ChartWindow : public ::testing::Test {
         testing_support::WriteFile(data + "\\sub\\inner.txt", std::string(10000, 'i'));
         testing_support::WriteFile(data + "\\small.txt", std::string(100, 's'));
         ini = temp / "Options.ini";
+        GetCurrentDirectoryW(MAX_PATH, startFolder);
+    }
+    // The folder box makes the measured folder the current directory, which would keep it from being removed.
+    void TearDown() override {
+        window.reset();
+        SetCurrentDirectoryW(startFolder);
     }
 
     void Open() {
@@ -79,6 +85,7 @@ class ChartWindow : public ::testing::Test {
     std::string data;
     std::string ini;
     std::unique_ptr<TKaavioIkkuna> window;
+    wchar_t startFolder[MAX_PATH] = {};
 };
 
 }  // namespace chart_window_test
