@@ -98,7 +98,16 @@ class TKaksoisIkkuna::View : public SearchView {
     View(TKaksoisIkkuna& window, bool& stop) : window_(window), stop_(stop) {}
 
     void SetPanel(int panel, const std::string& text) override {
+        countersShown_ = countersShown_ || panel == 2 || panel == 3;
         widgets::StatusBar(window_, "StatusBar1").SetPanelText(panel - 1, text);
+    }
+    // The counters' labels before any search or reload, in the language in use at the showing.
+    void ShowCounterLabels() {
+        if (countersShown_)
+            return;
+        widgets::StatusBar status(window_, "StatusBar1");
+        status.SetPanelText(1, base::Tx("Bytes:", "Tavuja:"));
+        status.SetPanelText(2, base::Tx("Files:", "Tiedostoja:"));
     }
     void SetListCaption(const std::string& text) override { window_.SetText("lblFileListCaption", text); }
     void ShowNotice(const std::string& text) override {
@@ -133,6 +142,7 @@ class TKaksoisIkkuna::View : public SearchView {
     TKaksoisIkkuna& window_;
     bool& stop_;
     int64_t scale_ = 1;
+    bool countersShown_ = false;
 };
 
 // The result list as the comparison fills it.
@@ -214,10 +224,8 @@ void TKaksoisIkkuna::FormCreate() {
         std::make_unique<Comparison>(CompareContext{platform::SystemFileReader(), *view_, *rows_, order_,
                                                     platform::SystemFormatSettings(), platform::LocalDateTimeOf});
 
-    widgets::StatusBar status(*this, "StatusBar1");
-    status.SetPanels({150, 110, 85, -1});
-    status.SetPanelText(1, "Bytes:");
-    status.SetPanelText(2, "Files:");
+    widgets::StatusBar(*this, "StatusBar1").SetPanels({150, 110, 85, -1});
+    view_->ShowCounterLabels();
     for (const auto& [button, picture] : kPictures)
         SetPicture(button, widgets::StockPicture(picture));
     SetTabOrder(
@@ -260,6 +268,7 @@ void TKaksoisIkkuna::FormShow() {
     for (int col = 0; col < files_->ColumnCount() && col < 7; ++col)
         files_->SetColumnCaption(col, base::Tx(english[col], kColumnsFinnish[col]));
     disks_->SetColumnCaption(0, base::Tx(widgets::TDiskListView::kDesignCaption, kDisksFinnish));
+    view_->ShowCounterLabels();
     run_.ShowIdle();
     if (shown_)
         return;
@@ -357,6 +366,7 @@ void TKaksoisIkkuna::SearchClick() {
     }
     widgets::RunningScope running(run_);
     SetText("lblFileListCaption", base::Tx("Searching...", "Etsitään..."));
+    SetHint("FileListView1", "");
     SetEnabled("btnDelete", false);
     stop_ = false;
 
@@ -397,7 +407,7 @@ void TKaksoisIkkuna::FileListView1Change() {
 }
 
 void TKaksoisIkkuna::FileListView1Click() {
-    SetHint("", Parse_list_view());
+    SetHint("FileListView1", Parse_list_view());
     FileListView1Change();
 }
 
@@ -406,7 +416,7 @@ std::string TKaksoisIkkuna::Parse_list_view() const {
     if (selected.empty())
         return {};
     const std::string caption = std::string(base::Trimmed(files_->Text(selected.front())));
-    if (caption.empty() || caption.find(HeaderCaption()) != std::string::npos)
+    if (IsHeaderOrBlank(caption) || caption.find(HeaderCaption()) != std::string::npos)
         return {};
     return caption;
 }
@@ -496,13 +506,16 @@ void TKaksoisIkkuna::Tidy_file_list_after_delete(int selected) {
         --first;
     if (last - first != 1)
         return;
-    // The header row, the one file left, and the blank row after the group.
+    // The header row, the one file left, and the blank row after the group; the last group of the list
+    // takes the blank row before it, so that no blank row is left at the end.
     const bool blankAfter = last < count && files_->Text(last).empty();
     const int header = first > 0 && !files_->Text(first - 1).empty() && !IsFilePathCaption(files_->Text(first - 1))
                            ? first - 1
                            : first;
+    const bool blankBefore = !blankAfter && last == count && header > 0 && files_->Text(header - 1).empty();
+    const int begin = blankBefore ? header - 1 : header;
     const int end = blankAfter ? last + 1 : last;
-    for (int row = end - 1; row >= header; --row)
+    for (int row = end - 1; row >= begin; --row)
         files_->DeleteRow(row);
 }
 

@@ -49,6 +49,9 @@ std::optional<std::string> ReasonToKeep(const platform::FileReader& reader,
                                         const std::string& path,
                                         const std::vector<std::string>& groupPaths) {
     const auto file = reader.Open(path);
+    // A file already gone loses nothing; the deletion finds it gone and its row goes.
+    if (!file && !reader.Describe(path))
+        return std::nullopt;
     if (!file)
         return KeepText(
             "The file was not deleted: it cannot be read, so it cannot be checked against its "

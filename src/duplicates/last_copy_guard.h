@@ -14,7 +14,8 @@ namespace duplicates {
 std::vector<std::string> GroupPathsAround(const std::vector<std::string>& captions, size_t index);
 
 // Why path must stay, in the interface language, or nothing when another file of its group still exists,
-// is another file (not the same file reached by another path) and has the same bytes now.
+// is another file (not the same file reached by another path) and has the same bytes now, or when there is
+// no file at path any more.
 std::optional<std::string> ReasonToKeep(const platform::FileReader& reader,
                                         const std::string& path,
                                         const std::vector<std::string>& groupPaths);

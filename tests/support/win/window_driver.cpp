@@ -34,16 +34,20 @@ void MovePointerTo(HWND control, POINT clientPoint) {
     Pump(50);
 }
 
-void PointerClick(HWND control) {
-    RECT r{};
-    GetClientRect(control, &r);
-    MovePointerTo(control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+void ClickPointerAt(HWND control, POINT clientPoint) {
+    MovePointerTo(control, clientPoint);
     INPUT inputs[2]{};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
     Pump(50);
+}
+
+void PointerClick(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    ClickPointerAt(control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 int CaptionWidth(HWND control) {

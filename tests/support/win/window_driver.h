@@ -25,6 +25,9 @@ void MovePointerTo(HWND control, POINT clientPoint);
 // reaches whatever window lies under it.
 void PointerClick(HWND control);
 
+// A left click of the real pointer at a point of a control: the control hears it as a user's click.
+void ClickPointerAt(HWND control, POINT clientPoint);
+
 // The width a control's caption needs in its font, with room for the box of a check box or radio button.
 int CaptionWidth(HWND control);
 

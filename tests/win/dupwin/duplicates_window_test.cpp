@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "base/texts.h"
 #include "duplicates/duplicates_window.h"
 #include "duplicates/list_files.h"
+#include "fs/file_rows.h"
 #include "platform/ansi_codec.h"
 #include "platform/file_store.h"
 #include "platform/program_folder.h"
@@ -18,6 +21,7 @@
 #include "support/win/temp_folder.h"
 #include "support/win/test_drives.h"
 #include "support/win/window_driver.h"
+#include "widgets/control_views.h"
 #include "widgets/dialogs.h"
 
 namespace {
@@ -57,11 +61,19 @@ class DuplicatesWindow : public ::testing::Test {
     ~DuplicatesWindow() override {
         window.reset();
         platform::SetProgramFolderForTests("");
+        base::SetFinnishUI(false);
     }
 
     void Open() {
+        Make();
+        ShowFirstTime();
+    }
+    // Made at the program's start, before the language is known.
+    void Make() {
         window = std::make_unique<TKaksoisIkkuna>();
         window->Switches.CheckFileStamp = false;
+    }
+    void ShowFirstTime() {
         window->Show();
         // The reload questions come 100 ms after the showing; the drive list is filled after them.
         for (int waited = 0; !window->FirstShowingDone() && waited < 100; ++waited)
@@ -69,17 +81,19 @@ class DuplicatesWindow : public ::testing::Test {
         ASSERT_TRUE(window->FirstShowingDone());
         ChooseOnlyTestDrive();
     }
-    void ChooseOnlyTestDrive() {
+    void ChooseOnlyTestDrive() { ChooseDrives(std::string(1, drive.Letter())); }
+    // Selects exactly the drives with these letters, given in list order.
+    void ChooseDrives(const std::string& letters) {
         auto& disks = window->DiskListView1();
         for (int row = 0; row < disks.Count(); ++row)
             disks.SetSelected(row, false);
         for (int row = 0; row < disks.Count(); ++row) {
             disks.SetSelected(row, true);
-            if (disks.GetSelectedDrives() == std::string(1, drive.Letter()))
-                return;
-            disks.SetSelected(row, false);
+            const std::string now = disks.GetSelectedDrives();
+            if (now.empty() || letters.find(now.back()) == std::string::npos)
+                disks.SetSelected(row, false);
         }
-        FAIL() << "the test drive is not listed";
+        ASSERT_EQ(disks.GetSelectedDrives(), letters) << "a test drive is not listed";
     }
     std::string At(const std::string& relative) const { return drive.Root() + relative; }
     void Write(const std::string& relative, const std::string& bytes) {
@@ -130,6 +144,9 @@ TEST_F(DuplicatesWindow, FindListsOneGroupOfThreeAndNamesTheDrivesInTheCaption) 
     window->SetText("edtFileMask", "*.*");
     window->Update_caption();
     EXPECT_EQ(window->Caption(), std::string("Duplicate files *.* at ") + drive.Letter() + ": ");
+    // The counters' labels stand in their panels before the first search.
+    EXPECT_EQ(widgets::StatusBar(*window, "StatusBar1").PanelText(1), "Bytes:");
+    EXPECT_EQ(widgets::StatusBar(*window, "StatusBar1").PanelText(2), "Files:");
 
     EXPECT_TRUE(dialogs.asked.empty());
     Search();
@@ -394,6 +411,145 @@ TEST_F(DuplicatesWindow, ClosingDuringASearchStopsItAndHidesTheWindow) {
     EXPECT_FALSE(window->Searching());
     EXPECT_EQ(window->Text("Search"), "&Find");
     EXPECT_TRUE(Captions().empty());
+}
+
+TEST_F(DuplicatesWindow, ClickingAColumnHeaderSortsEveryRowHeadersAndBlanksIncluded) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Write("b1", std::string(900, 'b'));
+    Write("b2", std::string(900, 'b'));
+    Open();
+    Search();
+    const auto found = Captions();
+    ASSERT_EQ(found, (std::vector<std::string>{kHeader, At("b1"), At("b2"), "", kHeader, At("a1"), At("a2")}));
+
+    auto& files = window->FileListView1();
+    const auto clickHeader = [&](int column) {
+        HWND header = ListView_GetHeader(files.Handle());
+        RECT r{};
+        ASSERT_TRUE(Header_GetItemRect(header, column, &r));
+        SetForegroundWindow(window->Handle());
+        // Two clicks closer than the double-click time would be one double click.
+        testing_support::Pump(GetDoubleClickTime() + 100);
+        testing_support::ClickPointerAt(header, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        testing_support::Pump(100);
+    };
+    const auto sizes = [&] {
+        std::vector<std::string> column;
+        for (int row = 0; row < files.Count(); ++row)
+            column.push_back(files.Text(row, fs::kSizeColumn));
+        return column;
+    };
+
+    clickHeader(fs::kNameColumn);
+    auto byName = found;
+    std::stable_sort(byName.begin(), byName.end(),
+                     [](const std::string& a, const std::string& b) { return fs::CompareNamesIgnoringCase(a, b) < 0; });
+    EXPECT_EQ(Captions(), byName);
+
+    // Size ascending puts the rows without a size first, so the groups no longer stand together.
+    clickHeader(fs::kSizeColumn);
+    EXPECT_EQ(sizes(), (std::vector<std::string>{"", "", "", "700", "700", "900", "900"}));
+    clickHeader(fs::kSizeColumn);
+    EXPECT_EQ(sizes(), (std::vector<std::string>{"900", "900", "700", "700", "", "", ""}));
+    EXPECT_EQ(files.Count(), 7);
+}
+
+TEST_F(DuplicatesWindow, AListSavedInFinnishReloadsWithHeadersThatDeleteLeavesAlone) {
+    const char kFinnishHeader[] = "Duplikaatti tiedostot.....";
+    Write("x\\a.dat", std::string(1000, 'q'));
+    Write("y\\a.dat", std::string(1000, 'q'));
+    Write("p1", std::string(700, 'p'));
+    Write("p2", std::string(700, 'p'));
+    base::SetFinnishUI(true);
+    Open();
+    Search();
+    const std::vector<std::string> saved{kFinnishHeader, At("x\\a.dat"), At("y\\a.dat"), "",
+                                         kFinnishHeader, At("p1"),       At("p2")};
+    ASSERT_EQ(Captions(), saved);
+    window.reset();
+
+    dialogs.answers = {IDYES};
+    Open();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text.rfind("Lista duplikaateista löytyi\rviimeksi käynnistetty ", 0), 0u)
+        << dialogs.asked[0].text;
+    EXPECT_EQ(Captions(), saved);
+    EXPECT_EQ(window->Text("lblFileListCaption"), "Vanhat duplikaatit ladattu");
+    widgets::StatusBar status(*window, "StatusBar1");
+    EXPECT_EQ(status.PanelText(0), "Duplikaatit luettu tiedostosta...");
+    EXPECT_EQ(status.PanelText(2), "Tiedostoja: 2");
+    EXPECT_EQ(window->Counters().DuplicateBytes, 1700u);
+    window.reset();
+
+    // Reloaded with the English texts, the Finnish header rows are still headers.
+    base::SetFinnishUI(false);
+    dialogs.answers = {IDYES};
+    Open();
+    ASSERT_EQ(Captions(), saved);
+    auto& files = window->FileListView1();
+    SetFocus(files.Handle());
+    files.SetSelected(5, true);
+    window->FileListView1Click();
+    EXPECT_EQ(window->Hint("FileListView1"), At("p1"));
+    files.SetSelected(5, false);
+    files.SetSelected(4, true);
+    EXPECT_FALSE(window->Enabled("btnDelete"));
+    window->FileListView1Click();
+    EXPECT_EQ(window->Hint("FileListView1"), "");
+    window->btnDeleteClick();
+    EXPECT_EQ(Captions(), saved);
+
+    window->UseRecycleBin = false;
+    DeleteRow(At("p2"));
+    EXPECT_FALSE(Exists(tree / "p2"));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kFinnishHeader, At("x\\a.dat"), At("y\\a.dat")}));
+    EXPECT_EQ(window->Counters().DuplicateFiles, 1u);
+    EXPECT_EQ(window->Counters().DuplicateBytes, 1000u);
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+TEST_F(DuplicatesWindow, NestedFoldersToSearchAreDroppedWithANoticeInEitherLanguage) {
+    Write("Docs\\a", "same bytes");
+    Write("b", "same bytes");
+    Make();
+    base::SetFinnishUI(true);
+    ShowFirstTime();
+    widgets::StatusBar status(*window, "StatusBar1");
+    EXPECT_EQ(status.PanelText(1), "Tavuja:");
+    EXPECT_EQ(status.PanelText(2), "Tiedostoja:");
+    base::SetFinnishUI(false);
+
+    window->SetText("edtRootDir", "\\Docs, \\");
+    Search();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text,
+              "Folder: \\DOCS\\ is already included in \nfolder: \\ and will therefore be removed.");
+    EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Information);
+    EXPECT_EQ(dialogs.asked[0].buttons, widgets::MessageButtons::Ok);
+    EXPECT_EQ(window->Text("edtRootDir"), "\\");
+    // Each file is walked once.
+    EXPECT_EQ(Captions().size(), 3u);
+    EXPECT_EQ(window->Counters().DuplicateFiles, 1u);
+
+    base::SetFinnishUI(true);
+    window->SetText("edtRootDir", "\\Docs\\,\\DOCS\\Old,\\docs\\");
+    Search();
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].text, "Kansio: \\DOCS\\OLD\\ sisältyy jo \nkansioon: \\DOCS\\ ja siksi se poistetaan.");
+    EXPECT_EQ(window->Text("edtRootDir"), "\\docs\\");
+    EXPECT_TRUE(Captions().empty());
+}
+
+TEST_F(DuplicatesWindow, TheCaptionNamesEverySelectedDrive) {
+    TestDrive second(DriveType::Fixed, tree.Path());
+    Open();
+    const char first = std::min(drive.Letter(), second.Letter());
+    const char last = std::max(drive.Letter(), second.Letter());
+    ChooseDrives(std::string{first, last});
+    window->SetText("edtFileMask", "*.*");
+    window->Update_caption();
+    EXPECT_EQ(window->Caption(), std::string("Duplicate files *.* at ") + first + ": " + last + ": ");
 }
 
 }  // namespace
