@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fs/tree_scanner.h"
 #include "platform/file_system.h"
@@ -38,18 +39,24 @@ int wmain(int argc, wchar_t** argv) {
     };
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    // The listings alone, for scale: the same folders through the same listing calls, nothing else.
-    const auto listingsOnly = [&](const auto& self, const std::string& folder) -> void {
+    // The listings alone, for scale: the same folders through the same listing calls, nothing else. Each
+    // subfolder is listed with its entry from its parent's listing, as the walks do.
+    const auto listingsOnly = [&](const auto& self, const std::string& folder,
+                                  const platform::DirEntry& folderEntry) -> void {
         ++folders;
-        platform::SystemFileSystem().ForEachEntry(folder, [&](const platform::DirEntry& entry) {
-            if (entry.attributes & platform::attr::kDirectory) {
-                if (!platform::IsNameSurrogate(entry))
-                    self(self, folder + entry.name + "\\");
-            } else {
-                ++files;
-                bytes += entry.size;
-            }
-        });
+        std::vector<platform::DirEntry> subfolders;
+        platform::SystemFileSystem().ForEachEntryOfListedFolder(folder, folderEntry,
+                                                                [&](const platform::DirEntry& entry) {
+                                                                    if (entry.attributes & platform::attr::kDirectory) {
+                                                                        if (!platform::IsNameSurrogate(entry))
+                                                                            subfolders.push_back(entry);
+                                                                    } else {
+                                                                        ++files;
+                                                                        bytes += entry.size;
+                                                                    }
+                                                                });
+        for (const platform::DirEntry& subfolder : subfolders)
+            self(self, folder + subfolder.name + "\\", subfolder);
     };
     // The classic search walk the listings replaced: names, attributes, sizes and times, no identities.
     const auto searchWalk = [&](const auto& self, const std::wstring& folder) -> void {
@@ -92,7 +99,8 @@ int wmain(int argc, wchar_t** argv) {
         LARGE_INTEGER start;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&start);
-        listingsOnly(listingsOnly, root.back() == '\\' ? root : root + "\\");
+        const std::string top = root.back() == '\\' ? root : root + "\\";
+        listingsOnly(listingsOnly, top, platform::SystemFileSystem().FindEntry(top).value_or(platform::DirEntry()));
         QueryPerformanceCounter(&end);
         double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
         std::printf("listings folders %llu files %llu bytes %llu seconds %.3f\n",

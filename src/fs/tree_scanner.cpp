@@ -139,7 +139,7 @@ bool TTreeScanner::Enter(DirEntry self) {
 
 void TTreeScanner::ListFolder(Frame& frame, std::vector<DirEntry>& files) {
     // One listing serves both the subfolders and every mask.
-    const bool listed = fileSystem_.ForEachEntry(path_, [&](const DirEntry& entry) {
+    const bool listed = fileSystem_.ForEachEntryOfListedFolder(path_, frame.self, [&](const DirEntry& entry) {
         if (entry.attributes & attr::kDirectory) {
             if (IsWalkedFolder(entry))
                 frame.subfolders.push_back(entry);

@@ -73,6 +73,16 @@ class FileSystem {
     // listed (missing, no access); fn is then never called.
     virtual bool ForEachEntry(std::string_view folder, const std::function<void(const DirEntry&)>& fn) const = 0;
 
+    // The same listing, for a folder whose own entry the caller already has (from its parent's listing or a
+    // lookup), as a walk does. Where the folder is still the one that entry describes, its volume is taken
+    // from the entry rather than asked of the system again, which is slow on some systems.
+    virtual bool ForEachEntryOfListedFolder(std::string_view folder,
+                                            const DirEntry& folderEntry,
+                                            const std::function<void(const DirEntry&)>& fn) const {
+        (void)folderEntry;
+        return ForEachEntry(folder, fn);
+    }
+
     // The entry for path itself (file or folder, every attribute, the same facts as a listing gives), or
     // nothing when it does not exist. A folder path may end with a backslash.
     virtual std::optional<DirEntry> FindEntry(std::string_view path) const = 0;

@@ -101,28 +101,23 @@ class FolderWalk {
     explicit FolderWalk(const ScanContext& context) : context_(context) {}
 
     void Run(TFolderList& top) {
-        Enter(top);
+        Enter(top, nullptr);
         while (!frames_.empty())
             Step();
     }
 
   private:
-    struct Listed {
-        std::string name;
-        uint32_t attributes;
-        uint64_t size;
-        uint32_t reparseTag;
-    };
     struct Frame {
         TFolderList* list;
         size_t pathLength;
-        std::vector<Listed> entries;
+        std::vector<platform::DirEntry> entries;
         size_t next = 0;
         std::unique_ptr<TFolderList> child;  // the subfolder being walked
         std::string childName;
     };
 
-    void Enter(TFolderList& list) {
+    // self: the folder's entry in its parent's listing, none for the top folder.
+    void Enter(TFolderList& list, const platform::DirEntry* self) {
         list.ActualSize = list.AllocatedSize = list.SlackSize = 0;
         list.FileCount = list.FolderCount = 0;
         list.LongestPath.clear();
@@ -134,9 +129,11 @@ class FolderWalk {
         Frame frame{&list, base::SystemCharacterCount(list.Path), {}};
         // The yield is where Stop can be pressed; a folder reached after it is not listed.
         if (!context_.stop) {
-            context_.files.ForEachEntry(list.Path, [&frame](const platform::DirEntry& entry) {
-                frame.entries.push_back({entry.name, entry.attributes, entry.size, entry.reparseTag});
-            });
+            const auto keep = [&frame](const platform::DirEntry& entry) { frame.entries.push_back(entry); };
+            if (self)
+                context_.files.ForEachEntryOfListedFolder(list.Path, *self, keep);
+            else
+                context_.files.ForEachEntry(list.Path, keep);
         }
         frames_.push_back(std::move(frame));
     }
@@ -152,7 +149,7 @@ class FolderWalk {
             frames_.pop_back();
             return;
         }
-        Listed& entry = frame.entries[frame.next++];
+        platform::DirEntry& entry = frame.entries[frame.next++];
         if ((entry.attributes & platform::attr::kDirectory) == 0) {
             AddFile(frame, entry);
             StopIfAsked(frame);
@@ -163,21 +160,14 @@ class FolderWalk {
         frame.child = std::make_unique<TFolderList>(&list, list.Path + entry.name + "\\");
         frame.child->Append(std::string(kParentEntryName), TFolderData(0, 0, 0, frame.child.get(), nullptr));
         frame.childName = "\\" + entry.name;
-        if (Enterable(entry)) {
-            Enter(*frame.child);  // its record is appended when its walk has ended
+        // Links (junctions, symbolic links, mount points) name folders counted elsewhere or above: counted as
+        // folders but not entered, so nothing is counted twice and a loop cannot make the walk endless.
+        if (!platform::IsNameSurrogate(entry)) {
+            Enter(*frame.child, &entry);  // its record is appended when its walk has ended
         } else {
             AppendFolder(frame);
             StopIfAsked(frame);
         }
-    }
-
-    // Links (junctions, symbolic links, mount points) name folders counted elsewhere or above: counted as
-    // folders but not entered, so nothing is counted twice and a loop cannot make the walk endless.
-    // A reparse folder whose tag the system does not give is taken as a link.
-    static bool Enterable(const Listed& entry) {
-        if ((entry.attributes & platform::attr::kReparsePoint) == 0)
-            return true;
-        return entry.reparseTag != 0 && (entry.reparseTag & platform::reparse::kNameSurrogateBit) == 0;
     }
 
     void StopIfAsked(Frame& frame) const {
@@ -185,7 +175,7 @@ class FolderWalk {
             frame.next = frame.entries.size();
     }
 
-    void AddFile(Frame& frame, Listed& entry) const {
+    void AddFile(Frame& frame, platform::DirEntry& entry) const {
         TFolderList& list = *frame.list;
         uint64_t actual = entry.size;
         if (context_.useCompressed && (entry.attributes & kCompressedAttribute) != 0) {

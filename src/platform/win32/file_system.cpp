@@ -51,12 +51,17 @@ FileId IdentityOf(HANDLE handle) {
 
 // One listing of an open folder by the extended directory query, which gives ids, allocation and reparse
 // tags in the same pass as names. False when the file system does not answer that query at all.
+//
+// The volume serial is asked of the system once per folder, and only when the folder has entries; the query
+// goes through the volume's driver and costs far more than the listing itself under Wine. A caller that has
+// the folder's own entry hands it in: when the folder's "." entry carries the same file id, the folder is
+// still the one that entry describes, so it lies on the volume the entry names.
 class DirectoryQuery {
   public:
     static constexpr DWORD kBufferSize = 64 * 1024;  // the most a network redirector takes in one call
 
-    DirectoryQuery(HANDLE folder, uint64_t volumeSerial)
-        : folder_(folder), volumeSerial_(volumeSerial), buffer_(std::make_unique<unsigned char[]>(kBufferSize)) {}
+    DirectoryQuery(HANDLE folder, const DirEntry* folderEntry)
+        : folder_(folder), folderEntry_(folderEntry), buffer_(std::make_unique<unsigned char[]>(kBufferSize)) {}
 
     // Tries the 128-bit id form, then the 64-bit one. Nothing when neither is known to the file system.
     std::optional<bool> Run(const std::function<void(const DirEntry&)>& fn) {
@@ -69,6 +74,37 @@ class DirectoryQuery {
     static bool Unsupported(DWORD error) {
         return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_LEVEL ||
                error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
+    }
+
+    static std::wstring_view NameOf(const FILE_ID_EXTD_DIR_INFO& info) {
+        return {info.FileName, info.FileNameLength / sizeof(wchar_t)};
+    }
+    static std::wstring_view NameOf(const FILE_ID_BOTH_DIR_INFO& info) {
+        return {info.FileName, info.FileNameLength / sizeof(wchar_t)};
+    }
+
+    static void SetFileId(const FILE_ID_EXTD_DIR_INFO& info, FileId& id) {
+        std::memcpy(&id.low, info.FileId.Identifier, 8);
+        std::memcpy(&id.high, info.FileId.Identifier + 8, 8);
+    }
+    static void SetFileId(const FILE_ID_BOTH_DIR_INFO& info, FileId& id) {
+        id.low = static_cast<uint64_t>(info.FileId.QuadPart);
+        id.high = 0;
+    }
+
+    // For a reparse point the extended-attribute size field of the 64-bit form carries its tag.
+    static DWORD TagOf(const FILE_ID_EXTD_DIR_INFO& info) { return info.ReparsePointTag; }
+    static DWORD TagOf(const FILE_ID_BOTH_DIR_INFO& info) { return info.EaSize; }
+
+    template <typename Info>
+    static void ForEachRecord(const unsigned char* at, const std::function<void(const Info&)>& fn) {
+        for (;;) {
+            const auto& info = *reinterpret_cast<const Info*>(at);
+            fn(info);
+            if (info.NextEntryOffset == 0)
+                return;
+            at += info.NextEntryOffset;
+        }
     }
 
     template <typename Info>
@@ -85,54 +121,51 @@ class DirectoryQuery {
                     return std::nullopt;
                 return !restart;  // a listing cut short keeps what it gave
             }
+            if (restart)
+                ForEachRecord<Info>(buffer_.get(), [this](const Info& info) {
+                    if (NameOf(info) == L".") {
+                        SetFileId(info, ownId_);
+                        ownId_.known = true;
+                    }
+                });
             restart = false;
-            const unsigned char* at = buffer_.get();
-            for (;;) {
-                const auto* info = reinterpret_cast<const Info*>(at);
-                Report(*info, fn);
-                if (info->NextEntryOffset == 0)
-                    break;
-                at += info->NextEntryOffset;
-            }
+            ForEachRecord<Info>(buffer_.get(), [&](const Info& info) { Report(info, fn); });
         }
     }
 
-    void Report(const FILE_ID_EXTD_DIR_INFO& info, const std::function<void(const DirEntry&)>& fn) {
-        if (!Fill(info, info.ReparsePointTag))
-            return;
-        std::memcpy(&entry_.id.low, info.FileId.Identifier, 8);
-        std::memcpy(&entry_.id.high, info.FileId.Identifier + 8, 8);
-        fn(entry_);
-    }
-
-    void Report(const FILE_ID_BOTH_DIR_INFO& info, const std::function<void(const DirEntry&)>& fn) {
-        // For a reparse point the extended-attribute size field carries its tag.
-        if (!Fill(info, info.EaSize))
-            return;
-        entry_.id.low = static_cast<uint64_t>(info.FileId.QuadPart);
-        entry_.id.high = 0;
-        fn(entry_);
-    }
-
     template <typename Info>
-    bool Fill(const Info& info, DWORD tag) {
-        const std::wstring_view name(info.FileName, info.FileNameLength / sizeof(wchar_t));
+    void Report(const Info& info, const std::function<void(const DirEntry&)>& fn) {
+        const std::wstring_view name = NameOf(info);
         if (IsDotOrDotDot(name))
-            return false;
+            return;
         entry_.name = win32::Narrow(name);
         entry_.attributes = info.FileAttributes;
         entry_.size = static_cast<uint64_t>(info.EndOfFile.QuadPart);
         entry_.allocatedSize = static_cast<uint64_t>(info.AllocationSize.QuadPart);
         entry_.writeTime = info.LastWriteTime.QuadPart;
-        entry_.reparseTag = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? tag : 0;
-        entry_.id.volumeSerial = volumeSerial_;
-        entry_.id.known = true;
-        return true;
+        entry_.reparseTag = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? TagOf(info) : 0;
+        SetFileId(info, entry_.id);
+        const FileId& volume = Volume();
+        entry_.id.volumeSerial = volume.volumeSerial;
+        entry_.id.known = volume.known;
+        fn(entry_);
+    }
+
+    const FileId& Volume() {
+        if (!volume_) {
+            const bool stillTheListedFolder = folderEntry_ && folderEntry_->id.known && ownId_.known &&
+                                              folderEntry_->id.low == ownId_.low &&
+                                              folderEntry_->id.high == ownId_.high;
+            volume_ = stillTheListedFolder ? folderEntry_->id : IdentityOf(folder_);
+        }
+        return *volume_;
     }
 
     HANDLE folder_;
-    uint64_t volumeSerial_;
+    const DirEntry* folderEntry_;
     std::unique_ptr<unsigned char[]> buffer_;
+    FileId ownId_;                  // the "." entry's id
+    std::optional<FileId> volume_;  // the folder's volume serial, once asked
     DirEntry entry_;
 };
 
@@ -180,21 +213,31 @@ void AddHandleFacts(const std::wstring& path, DirEntry& entry) {
         entry.reparseTag = tag.ReparseTag;
 }
 
+bool List(std::string_view folder, const DirEntry* folderEntry, const std::function<void(const DirEntry&)>& fn) {
+    const std::wstring path = win32::ExactPath(folder);
+    if (path.empty())
+        return false;
+    const FileHandle handle(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.Valid()) {
+        DirectoryQuery query(handle.Get(), folderEntry);
+        if (const auto listed = query.Run(fn))
+            return *listed;
+    }
+    return SearchListing(path, fn);
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     bool ForEachEntry(std::string_view folder, const std::function<void(const DirEntry&)>& fn) const override {
-        const std::wstring path = win32::ExactPath(folder);
-        if (path.empty())
-            return false;
-        const FileHandle handle(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (handle.Valid()) {
-            DirectoryQuery query(handle.Get(), IdentityOf(handle.Get()).volumeSerial);
-            if (const auto listed = query.Run(fn))
-                return *listed;
-        }
-        return SearchListing(path, fn);
+        return List(folder, nullptr, fn);
+    }
+
+    bool ForEachEntryOfListedFolder(std::string_view folder,
+                                    const DirEntry& folderEntry,
+                                    const std::function<void(const DirEntry&)>& fn) const override {
+        return List(folder, &folderEntry, fn);
     }
 
     std::optional<DirEntry> FindEntry(std::string_view path) const override {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "fs/tree_scanner.h"
 #include "fs_test_support.h"
@@ -105,6 +106,39 @@ TEST(FileSystemOnDisk, OneFolderUnderTwoDriveLettersIsOneFolder) {
     ASSERT_TRUE(root && data);
     EXPECT_TRUE(root->id == data->id);
     EXPECT_EQ(root->name, "");
+}
+
+// A walk hands each folder's own entry to its listing, which then need not ask the system for the volume
+// again; an entry that no longer describes the folder at that path must not lend it its volume.
+TEST(FileSystemOnDisk, ListingTakesTheVolumeFromTheFolderEntryOnlyWhileItDescribesTheFolder) {
+    TempFolder folder;
+    WriteFile(folder / "sub\\x.txt", "x");
+    const auto& fileSystem = platform::SystemFileSystem();
+    const auto ids = [&](const std::string& path, const DirEntry& folderEntry) {
+        std::vector<std::string> texts;
+        EXPECT_TRUE(fileSystem.ForEachEntryOfListedFolder(path, folderEntry,
+                                                          [&](const DirEntry& e) { texts.push_back(IdText(e.id)); }));
+        return texts;
+    };
+    DirEntry sub = ListByName(folder.Path()).at("sub");
+    const auto truth = ids(folder / "sub", DirEntry());
+    ASSERT_EQ(truth.size(), 1u);
+    EXPECT_EQ(ids(folder / "sub", sub), truth);
+
+    // The same folder: its volume is the one its entry names (here one no disk has).
+    sub.id.volumeSerial ^= 0x5A5A;
+    const auto lent = ids(folder / "sub", sub);
+    ASSERT_EQ(lent.size(), 1u);
+    EXPECT_EQ(lent[0].substr(0, lent[0].find(':')), std::to_string(sub.id.volumeSerial));
+
+    // Another folder under the same name since the entry was read: the system is asked.
+    // The old folder stays (moved aside), so the new one cannot get its file id.
+    ASSERT_TRUE(MoveFileW(platform::win32::ExactPath(folder / "sub").c_str(),
+                          platform::win32::ExactPath(folder / "old").c_str()));
+    WriteFile(folder / "sub\\x.txt", "x");
+    const auto fresh = ids(folder / "sub", sub);
+    ASSERT_EQ(fresh.size(), 1u);
+    EXPECT_EQ(fresh[0].substr(0, fresh[0].find(':')), truth[0].substr(0, truth[0].find(':')));
 }
 
 TEST(FileSystemOnDisk, ScannerHandsOutTheListedEntry) {
