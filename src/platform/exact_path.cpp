@@ -140,4 +140,17 @@ std::string ExtendedPath(std::string_view path, std::string_view currentDirector
     return result;
 }
 
+std::string PlainPath(std::string_view path) {
+    constexpr std::string_view kExtended = "\\\\?\\";
+    constexpr std::string_view kUnc = "UNC\\";
+    if (path.substr(0, kExtended.size()) != kExtended)
+        return std::string(path);
+    const std::string_view rest = path.substr(kExtended.size());
+    if (rest.substr(0, kUnc.size()) == kUnc)
+        return "\\\\" + std::string(rest.substr(kUnc.size()));
+    if (HasDrive(rest))
+        return std::string(rest);
+    return std::string(path);  // a volume name or a device: no plain form
+}
+
 }  // namespace platform

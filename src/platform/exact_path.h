@@ -19,4 +19,8 @@ bool NeedsCurrentDirectory(std::string_view path);
 // without it would name the volume). Empty in, empty out.
 std::string ExtendedPath(std::string_view path, std::string_view currentDirectory, NameForm form = NameForm::Exact);
 
+// The form a user reads of an extended path: "\\?\C:\x" is "C:\x", "\\?\UNC\server\share\x" is
+// "\\server\share\x"; any other text is returned as it is.
+std::string PlainPath(std::string_view path);
+
 }  // namespace platform

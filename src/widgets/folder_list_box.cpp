@@ -4,14 +4,15 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/exact_path.h"
 #include "platform/file_system.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "widgets/error_hook.h"
 
 namespace widgets {
 namespace {
 
-using platform::win32::Narrow;
 using platform::win32::Widen;
 
 constexpr int kIndent = 10;  // design pixels per level
@@ -44,18 +45,11 @@ std::vector<std::string> FoldersBelowRoot(const std::string& directory) {
     return names;
 }
 
-// The full form of a folder name, without a trailing backslash except at a root.
+// The full form of a folder name, without a trailing backslash except at a root. Names are kept exactly as
+// given ("a." is not "a"), so a line of the box opens the folder it shows.
 std::string Normalized(const std::string& folder) {
-    const std::wstring wide = Widen(folder);
-    const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (length == 0)
-        return {};
-    std::wstring full(length, L'\0');
-    full.resize(GetFullPathNameW(wide.c_str(), length, full.data(), nullptr));
-    std::string result = Narrow(full);
-    while (result.size() > RootOf(result).size() && result.back() == '\\')
-        result.pop_back();
-    return result;
+    const std::string current = platform::NeedsCurrentDirectory(folder) ? platform::win32::CurrentDirectoryText() : "";
+    return platform::PlainPath(platform::ExtendedPath(folder, current));
 }
 
 bool ByNameIgnoringCase(const std::string& a, const std::string& b) {
@@ -158,7 +152,7 @@ bool TFolderListBox::SetDirectory(const std::string& folder) {
     if (full.empty() || RootOf(full).empty())
         return false;
     const auto subfolders = SubfoldersOf(full);
-    if (!subfolders || !SetCurrentDirectoryW(platform::win32::LongPath(full).c_str()))
+    if (!subfolders || !SetCurrentDirectoryW(platform::win32::ExactPath(full).c_str()))
         return false;
     directory_ = full;
     if (const char drive = Drive())

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/unicode.h"
+#include "platform/win32/extended_path.h"
 
 namespace platform {
 namespace {
@@ -78,7 +78,7 @@ class Win32FileReader final : public FileReader {
     std::unique_ptr<ReadableFile> Open(std::string_view path) const override {
         // Plain reads rather than a mapping: a mapping costs far more to set up than the few reads most
         // candidates need.
-        HANDLE handle = CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        HANDLE handle = CreateFileW(win32::ExactPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
@@ -92,7 +92,7 @@ class Win32FileReader final : public FileReader {
 
     std::optional<FileFacts> Describe(std::string_view path) const override {
         // No data access asked for, so a file another program keeps locked can still be described.
-        Handle handle(CreateFileW(win32::LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+        Handle handle(CreateFileW(win32::ExactPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!handle.Valid())

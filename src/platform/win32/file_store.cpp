@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "platform/win32/unicode.h"
+#include "platform/win32/extended_path.h"
 
 namespace platform {
 namespace {
@@ -51,7 +51,7 @@ class SystemStore : public FileStore {
   public:
     ReadStatus ReadAll(const std::string& path, std::string& bytes, uint64_t limit) const override {
         bytes.clear();
-        Handle file(CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ,
+        Handle file(CreateFileW(win32::ExactPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
@@ -80,7 +80,7 @@ class SystemStore : public FileStore {
     }
 
     bool ReplaceAll(const std::string& path, std::string_view bytes) override {
-        const std::wstring target = win32::LongPath(path);
+        const std::wstring target = win32::ExactPath(path);
         const DWORD attributes = GetFileAttributesW(target.c_str());
         const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
         // A read-only file is the user's word that it must not change, as the profile functions take it.
@@ -88,7 +88,7 @@ class SystemStore : public FileStore {
             return false;
         if (exists && HasOtherNames(target, attributes))
             return WriteInPlace(target, bytes);
-        const std::wstring temporary = win32::LongPath(TemporaryPathBeside(path));
+        const std::wstring temporary = win32::ExactPath(TemporaryPathBeside(path));
         if (!WriteNewFile(temporary, bytes, KeptAttributes(exists ? attributes : 0)))
             return WriteInPlace(target, bytes);
         if (!exists) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -39,12 +40,12 @@ bool Refused(DWORD error) {
 class SystemProbe final : public SettingsFolderProbe {
   public:
     bool Holds(const std::string& folder, std::string_view name) const override {
-        const DWORD attributes = GetFileAttributesW(win32::LongPath(folder + std::string(name)).c_str());
+        const DWORD attributes = GetFileAttributesW(win32::ExactPath(folder + std::string(name)).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 
     bool MayWriteIn(const std::string& folder) const override {
-        const std::wstring options = win32::LongPath(folder + std::string(kOptionsIniName));
+        const std::wstring options = win32::ExactPath(folder + std::string(kOptionsIniName));
         const DWORD attributes = GetFileAttributesW(options.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             // A read-only Options.ini is the user's own choice, kept where it is.
@@ -54,15 +55,16 @@ class SystemProbe final : public SettingsFolderProbe {
         }
         // Opening an existing file for writing changes nothing; a new one is only tried while there is none.
         const std::string probe = folder + "~vireo-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-        return Opens(win32::LongPath(probe), CREATE_NEW, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+        return Opens(win32::ExactPath(probe), CREATE_NEW, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
     }
 
     bool MakeUserFolder(const std::string& userFolder, const std::string& programFolder) const override {
-        if (!CreateDirectoryW(win32::LongPath(userFolder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        if (!CreateDirectoryW(win32::ExactPath(userFolder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
         const std::string name(kOptionsIniName);
         if (Holds(programFolder, name))
-            CopyFileW(win32::LongPath(programFolder + name).c_str(), win32::LongPath(userFolder + name).c_str(), TRUE);
+            CopyFileW(win32::ExactPath(programFolder + name).c_str(), win32::ExactPath(userFolder + name).c_str(),
+                      TRUE);
         return true;
     }
 

@@ -10,8 +10,4 @@ namespace platform::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
-// A path for the W file functions: as given while short enough for the classic rules, the \\?\ form of
-// what those rules make of it once longer. Exact names everywhere: ExactPath (extended_path.h).
-std::wstring LongPath(std::string_view utf8Path);
-
 }  // namespace platform::win32

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/image_version_block.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -88,9 +89,9 @@ std::unique_ptr<VersionResource> FromBlock(std::string_view block) {
 }  // namespace
 
 std::unique_ptr<VersionResource> ReadVersionResourceOfImage(std::string_view path) {
-    const HANDLE file =
-        CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr);
+    const HANDLE file = CreateFileW(win32::ExactPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_RANDOM_ACCESS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
     const auto block = VersionBlockOfImage(FileBytes(file));
@@ -99,16 +100,14 @@ std::unique_ptr<VersionResource> ReadVersionResourceOfImage(std::string_view pat
 }
 
 std::unique_ptr<VersionResource> ReadVersionResource(std::string_view path) {
-    const std::wstring file = win32::LongPath(path);
+    const std::wstring file = win32::ExactPath(path);
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
     std::vector<unsigned char> data(size);
     if (size != 0 && GetFileVersionInfoW(file.c_str(), 0, size, data.data()))
         return std::make_unique<Win32VersionResource>(std::move(data));
-    // The system's reader loads the file as a library, which a path this long may not reach.
-    if (file.rfind(L"\\\\?\\", 0) == 0)
-        return ReadVersionResourceOfImage(path);
-    return nullptr;
+    // The system's reader loads the file as a library, which a long path in the exact form may not reach.
+    return ReadVersionResourceOfImage(path);
 }
 
 }  // namespace platform

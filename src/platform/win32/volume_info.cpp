@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -56,7 +57,7 @@ class Win32VolumeInfo final : public VolumeInfo {
     std::optional<uint64_t> CompressedSize(std::string_view path) const override {
         DWORD high = 0;
         SetLastError(NO_ERROR);
-        const DWORD low = GetCompressedFileSizeW(win32::LongPath(path).c_str(), &high);
+        const DWORD low = GetCompressedFileSizeW(win32::ExactPath(path).c_str(), &high);
         // All ones in the low half is also a real size; only the error code tells them apart.
         if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
             return std::nullopt;

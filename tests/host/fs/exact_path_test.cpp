@@ -52,3 +52,14 @@ TEST(ExtendedPath, SharesAndPathsAlreadyExtended) {
     EXPECT_EQ(ExtendedPath("\\\\?\\C:\\a.\\..\\b", cwd), "\\\\?\\C:\\a.\\..\\b");  // given exactly: untouched
     EXPECT_EQ(ExtendedPath("\\\\.\\PhysicalDrive0", cwd), "\\\\.\\PhysicalDrive0");
 }
+
+TEST(PlainPath, ReadsBackWhatTheExtendedFormNames) {
+    using platform::PlainPath;
+    const std::string cwd = "C:\\";
+    for (const std::string path : {"C:\\", "C:\\a.\\b ", "\\\\srv\\share\\", "\\\\srv\\share\\x"})
+        EXPECT_EQ(PlainPath(ExtendedPath(path, cwd)), path);
+    EXPECT_EQ(PlainPath(ExtendedPath("C:\\a\\..\\b\\\\c\\", cwd)), "C:\\b\\c");
+    EXPECT_EQ(PlainPath("\\\\?\\Volume{1234}\\x"), "\\\\?\\Volume{1234}\\x");  // no plain form
+    EXPECT_EQ(PlainPath("\\\\.\\PhysicalDrive0"), "\\\\.\\PhysicalDrive0");
+    EXPECT_EQ(PlainPath("D:\\plain"), "D:\\plain");
+}

@@ -9,7 +9,6 @@
 #include "platform/win32/unicode.h"
 
 using platform::win32::ExactPath;
-using platform::win32::LongPath;
 using platform::win32::Narrow;
 using platform::win32::Widen;
 
@@ -34,7 +33,7 @@ void MakeFolder(const std::string& path) {
     for (size_t i = 0; i < path.size(); ++i) {
         partial += path[i];
         if ((path[i] == '\\' || i + 1 == path.size()) && partial.size() > 3)
-            CreateDirectoryW(LongPath(partial).c_str(), nullptr);
+            CreateDirectoryW(ExactPath(partial).c_str(), nullptr);
     }
 }
 
@@ -43,7 +42,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     if (slash != std::string::npos)
         MakeFolder(path.substr(0, slash + 1));
     HANDLE file =
-        CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(ExactPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot create " + path);
     DWORD written = 0;
@@ -54,7 +53,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadFile(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(ExactPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -68,7 +67,7 @@ bool ReadFile(const std::string& path, std::string& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ExactPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveTree(const std::string& path) {

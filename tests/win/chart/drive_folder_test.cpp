@@ -219,3 +219,22 @@ TEST_F(DriveAndFolderBoxes, OpeningALineGoesThereAndReportsTheChange) {
     EXPECT_EQ(host.folders->Directory(), top);
     EXPECT_EQ(WithoutTrailingBackslash(CurrentDirectory()), top);
 }
+
+TEST_F(DriveAndFolderBoxes, FoldersEndingInADotOrDeeperThanTheOldLimitOpenAsThemselves) {
+    BoxesHost host;
+    MakeFolder(disk / "dots\\a\\only in a");
+    MakeFolder(disk / "dots\\a.\\only in a-dot");
+    const std::string dots = disk / "dots";
+    ASSERT_TRUE(host.folders->SetDirectory(dots + "\\a."));
+    EXPECT_EQ(host.folders->Directory(), dots + "\\a.");
+    ASSERT_FALSE(host.folders->Rows().empty());
+    EXPECT_EQ(host.folders->Rows().back().name, "only in a-dot");
+
+    std::string deep = disk.Path();
+    while (deep.size() < 300)
+        deep += "a-rather-long-folder-name\\";
+    MakeFolder(deep + "leaf");
+    ASSERT_TRUE(host.folders->SetDirectory(deep));
+    EXPECT_EQ(host.folders->Directory(), WithoutTrailingBackslash(deep));
+    EXPECT_EQ(host.folders->Rows().back().name, "leaf");
+}

@@ -10,6 +10,7 @@
 #include "host/duplicates/fake_files.h"
 #include "platform/file_reader.h"
 #include "platform/locale.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 #include "support/win/test_drives.h"
@@ -23,7 +24,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 void SetWriteTime(const std::string& path, uint64_t fileTime) {
-    HANDLE file = CreateFileW(platform::win32::LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+    HANDLE file = CreateFileW(platform::win32::ExactPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};

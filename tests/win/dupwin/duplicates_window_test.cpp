@@ -17,6 +17,7 @@
 #include "platform/ansi_codec.h"
 #include "platform/file_store.h"
 #include "platform/program_folder.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 #include "support/win/test_drives.h"
@@ -37,7 +38,7 @@ using widgets::ScriptedDialogs;
 const char kHeader[] = "Duplicate files.....";
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesW(platform::win32::LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(platform::win32::ExactPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ReadWhole(const std::string& path) {

@@ -3,16 +3,17 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/test_drives.h"
 
 namespace fs_test {
 
-using platform::win32::LongPath;
+using platform::win32::ExactPath;
 using platform::win32::Widen;
 
 void SetAttributes(const std::string& path, DWORD attributes) {
-    if (!SetFileAttributesW(LongPath(path).c_str(), attributes))
+    if (!SetFileAttributesW(ExactPath(path).c_str(), attributes))
         throw std::runtime_error("cannot set attributes of " + path);
 }
 
@@ -46,7 +47,7 @@ bool RunLn(const char* option, const std::string& target, const std::string& lin
     CloseHandle(process.hProcess);
     // The handle of a Linux process may be signalled before it has run, so wait for the link itself.
     for (int i = 0; i < 100; ++i) {
-        if (GetFileAttributesW(LongPath(link).c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (GetFileAttributesW(ExactPath(link).c_str()) != INVALID_FILE_ATTRIBUTES)
             return true;
         Sleep(50);
     }
@@ -59,7 +60,7 @@ bool RunLn(const char* option, const std::string& target, const std::string& lin
 bool MakeSymbolicLink(const std::string& target, const std::string& linkPath) {
     if (!RunLn("-s", target, linkPath))
         return false;
-    const DWORD attributes = GetFileAttributesW(LongPath(WithoutTrailingSeparator(linkPath)).c_str());
+    const DWORD attributes = GetFileAttributesW(ExactPath(WithoutTrailingSeparator(linkPath)).c_str());
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         std::fprintf(stderr, "link %s is no reparse point (attributes %lx)\n", linkPath.c_str(), attributes);
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -80,7 +81,7 @@ void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day,
     FILETIME time;
     if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &time))
         throw std::runtime_error("bad time");
-    HANDLE file = CreateFileW(LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(ExactPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot open " + path);

@@ -5,6 +5,7 @@
 #include "fs/date_formats.h"
 #include "fs_test_support.h"
 #include "platform/locale.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 #include "support/win/test_drives.h"

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 
@@ -14,7 +15,7 @@ namespace settings_test {
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(platform::win32::LongPath(folder + "*").c_str(), &data);
+    HANDLE find = FindFirstFileW(platform::win32::ExactPath(folder + "*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {

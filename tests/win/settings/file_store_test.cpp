@@ -7,11 +7,12 @@
 
 #include "disk_view.h"
 #include "platform/file_store.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 
 using namespace testing_support;
-using platform::win32::LongPath;
+using platform::win32::ExactPath;
 using settings_test::Content;
 using settings_test::NamesIn;
 
@@ -20,7 +21,7 @@ namespace {
 BY_HANDLE_FILE_INFORMATION Information(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION information{};
     HANDLE file =
-        CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+        CreateFileW(ExactPath(path).c_str(), FILE_READ_ATTRIBUTES,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     EXPECT_TRUE(GetFileInformationByHandle(file, &information));
@@ -37,16 +38,16 @@ TEST(FileStoreReplace, KeepsHiddenAndSystemMarksAndLeavesNothingBeside) {
     const std::string path = folder / "Options.ini";
     WriteFile(path, "old");
     const DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    ASSERT_TRUE(SetFileAttributesW(LongPath(path).c_str(), marks));
+    ASSERT_TRUE(SetFileAttributesW(ExactPath(path).c_str(), marks));
     const uint64_t before = FileIndex(Information(path));
 
     ASSERT_TRUE(platform::SystemFileStore().ReplaceAll(path, "new content"));
     EXPECT_EQ(Content(path), "new content");
     // Replaced whole, so that no reader ever saw it half written.
     EXPECT_NE(FileIndex(Information(path)), before);
-    EXPECT_EQ(GetFileAttributesW(LongPath(path).c_str()) & marks, marks);
+    EXPECT_EQ(GetFileAttributesW(ExactPath(path).c_str()) & marks, marks);
     EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Options.ini"});
-    SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(FileStoreReplace, HardLinkedFileIsWrittenWhereItIsAndStaysOneFile) {
@@ -54,7 +55,7 @@ TEST(FileStoreReplace, HardLinkedFileIsWrittenWhereItIsAndStaysOneFile) {
     const std::string path = folder / "Options.ini";
     const std::string other = folder / "other name.ini";
     WriteFile(path, "[General]\r\nLanguage/Kieli=1\r\n");
-    ASSERT_TRUE(CreateHardLinkW(LongPath(other).c_str(), LongPath(path).c_str(), nullptr));
+    ASSERT_TRUE(CreateHardLinkW(ExactPath(other).c_str(), ExactPath(path).c_str(), nullptr));
     const uint64_t before = FileIndex(Information(path));
 
     ASSERT_TRUE(platform::SystemFileStore().ReplaceAll(path, "[General]\r\nLanguage/Kieli=0\r\n"));
@@ -89,9 +90,9 @@ TEST(FileStoreReplace, ReadOnlyFileAndFolderAreNotWritten) {
     TempFolder folder;
     const std::string path = folder / "Options.ini";
     WriteFile(path, "kept");
-    ASSERT_TRUE(SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(platform::SystemFileStore().ReplaceAll(path, "lost"));
-    SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Content(path), "kept");
 
     MakeFolder(folder / "a folder\\");

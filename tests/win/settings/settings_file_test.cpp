@@ -10,6 +10,7 @@
 #include "disk_view.h"
 #include "platform/ansi_codec.h"
 #include "platform/program_folder.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
@@ -17,7 +18,7 @@
 
 using namespace testing_support;
 namespace keys = settings::keys;
-using platform::win32::LongPath;
+using platform::win32::ExactPath;
 using platform::win32::Narrow;
 using settings::SettingsFile;
 using settings_test::Content;
@@ -40,11 +41,11 @@ TEST(SettingsFileOnDisk, ReadOnlyFileIsNotWritten) {
     TempFolder folder;
     const std::string path = folder / "Options.ini";
     WriteFile(path, kBefore);
-    ASSERT_TRUE(SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_READONLY));
     SettingsFile ini(path);
     EXPECT_EQ(WriteError(ini), "Unable to write to " + path);
     EXPECT_TRUE(ini.ReadFlag(keys::kLanguage));
-    SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Content(path), kBefore);
     EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Options.ini"});
 }
@@ -62,7 +63,7 @@ TEST(SettingsFileOnDisk, LockedFileIsNeitherReadNorReplaced) {
     TempFolder folder;
     const std::string path = folder / "Options.ini";
     WriteFile(path, kBefore);
-    HANDLE lock = CreateFileW(LongPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileW(ExactPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SettingsFile ini(path);
     EXPECT_FALSE(ini.ReadFlag(keys::kLanguage.section, keys::kLanguage.name, false));
@@ -91,11 +92,11 @@ TEST(SettingsFileOnDisk, HiddenFileStaysHidden) {
     TempFolder folder;
     const std::string path = folder / "Options.ini";
     WriteFile(path, kBefore);
-    ASSERT_TRUE(SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(ExactPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
     SettingsFile ini(path);
     ini.WriteFlag(keys::kLanguage, false);
     EXPECT_FALSE(ini.ReadFlag(keys::kLanguage));
-    EXPECT_NE(GetFileAttributesW(LongPath(path).c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_NE(GetFileAttributesW(ExactPath(path).c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Options.ini"});
 }
 
@@ -149,7 +150,7 @@ TEST(ProgramFolder, IsTheExecutablesFolderWhateverTheCurrentFolder) {
     TempFolder folder;
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
-    SetCurrentDirectoryW(LongPath(folder.Path()).c_str());
+    SetCurrentDirectoryW(ExactPath(folder.Path()).c_str());
     const std::string programFolder = platform::ProgramFolder();
     SetCurrentDirectoryW(current);
 

@@ -188,6 +188,14 @@ TEST(UsageScanOnDisk, VolumeAnswers) {
     ASSERT_TRUE(size);
     EXPECT_GE(*size, 10000u);  // an uncompressed file: what it takes on disk
     EXPECT_FALSE(volumes.CompressedSize(folder / "missing"));
+    // Each file by its exact name, at any depth.
+    WriteFile(folder / "f.", "dot");
+    EXPECT_EQ(volumes.CompressedSize(folder / "f."), 3u);
+    std::string deep = folder.Path();
+    while (deep.size() < 300)
+        deep += "a-rather-long-folder-name\\";
+    WriteFile(deep + "g", "far");
+    EXPECT_EQ(volumes.CompressedSize(deep + "g"), 3u);
     EXPECT_FALSE(volumes.Geometry("Q:\\"));
     EXPECT_FALSE(volumes.FreeBytes("Q:\\"));
     EXPECT_FALSE(volumes.IsWindows9xFamily());

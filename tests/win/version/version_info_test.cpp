@@ -7,11 +7,12 @@
 #include "fs/file_rows.h"
 #include "platform/program_folder.h"
 #include "platform/version_info.h"
+#include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
 
 using namespace testing_support;
-using platform::win32::LongPath;
+using platform::win32::ExactPath;
 
 namespace {
 
@@ -42,11 +43,20 @@ TEST(VersionInfo, CellsAreFilledForPathsOfAnyLength) {
         deep += "a-rather-long-folder-name\\";
     MakeFolder(deep);
     const std::string copy = deep + "copy of the program.exe";
-    ASSERT_TRUE(CopyFileW(LongPath(ThisProgram()).c_str(), LongPath(copy).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(ExactPath(ThisProgram()).c_str(), ExactPath(copy).c_str(), FALSE));
     for (const auto& resource : {platform::ReadVersionResource(copy), platform::ReadVersionResourceOfImage(copy)}) {
         EXPECT_EQ(Version(resource.get(), "FileVersion"), "1.5.0.0");
         EXPECT_EQ(Version(resource.get(), "ProductVersion"), "1.5");
     }
+}
+
+TEST(VersionInfo, ANameEndingInADotIsThatFile) {
+    TempFolder folder;
+    WriteFile(folder / "tool.exe", "no version here");
+    const std::string dotted = folder / "tool.exe.";
+    ASSERT_TRUE(CopyFileW(ExactPath(ThisProgram()).c_str(), ExactPath(dotted).c_str(), FALSE));
+    EXPECT_EQ(Version(platform::ReadVersionResource(dotted).get(), "FileVersion"), "1.5.0.0");
+    EXPECT_EQ(platform::ReadVersionResource(folder / "tool.exe"), nullptr);
 }
 
 TEST(VersionInfo, FilesWithoutVersionInformationGiveEmptyCells) {
