@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -19,12 +21,41 @@ char FirstChar(const std::string& text, char fallback) {
     return text.size() == 1 ? text[0] : fallback;
 }
 
+// A text in UTF-16 for one comparison. A sort compares each name many times, so a short plain-ASCII name,
+// the common case, is widened in place rather than on the heap.
+class WideText {
+  public:
+    explicit WideText(std::string_view text) {
+        const bool plain =
+            text.size() <= kInPlace && std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+        if (plain) {
+            std::copy(text.begin(), text.end(), inPlace_);
+            view_ = std::wstring_view(inPlace_, text.size());
+        } else {
+            heap_ = win32::Widen(text);
+            view_ = heap_;
+        }
+    }
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+
+    std::wstring_view View() const { return view_; }
+
+  private:
+    static constexpr size_t kInPlace = 128;
+    wchar_t inPlace_[kInPlace];
+    std::wstring heap_;
+    std::wstring_view view_;
+};
+
 }  // namespace
 
 base::TextOrder LocaleTextOrder() {
     return [](std::string_view a, std::string_view b) {
-        const std::wstring wa = win32::Widen(a);
-        const std::wstring wb = win32::Widen(b);
+        const WideText textA(a);
+        const WideText textB(b);
+        const std::wstring_view wa = textA.View();
+        const std::wstring_view wb = textB.View();
         const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()),
                                           wb.data(), static_cast<int>(wb.size()));
         if (result == 0)  // cannot compare (bad flags or text): fall back to code-unit order
