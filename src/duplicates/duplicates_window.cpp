@@ -171,10 +171,7 @@ class TKaksoisIkkuna::Rows : public ResultRows {
     }
 
     // Every column as wide as its widest text or its header.
-    static void FitColumns(widgets::TFileListView& list) {
-        for (int column = 0; column < list.ColumnCount(); ++column)
-            ListView_SetColumnWidth(list.Handle(), column, LVSCW_AUTOSIZE_USEHEADER);
-    }
+    static void FitColumns(widgets::TFileListView& list) { list.FitColumns(); }
 
   private:
     widgets::TFileListView& list_;

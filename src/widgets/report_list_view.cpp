@@ -8,6 +8,9 @@ namespace {
 using platform::win32::Narrow;
 using platform::win32::Widen;
 
+// The room a header item takes around its text, in pixels.
+constexpr int kHeaderMargins = 16;
+
 Font MessageFont() {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof(metrics);
@@ -149,8 +152,19 @@ void ReportListView::SetColumnCaption(int column, const std::string& caption) {
 
 void ReportListView::FitColumns() {
     const int columns = ColumnCount();
-    for (int i = 0; i < columns; ++i)
+    for (int i = 0; i < columns; ++i) {
         ListView_SetColumnWidth(hwnd_, i, LVSCW_AUTOSIZE_USEHEADER);
+        // Some list controls fit the header's text without its margins, which cuts a short header off.
+        wchar_t text[256] = {};
+        LVCOLUMNW item = {};
+        item.mask = LVCF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        SendMessageW(hwnd_, LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        const int needed = ListView_GetStringWidth(hwnd_, text) + kHeaderMargins;
+        if (ListView_GetColumnWidth(hwnd_, i) < needed)
+            ListView_SetColumnWidth(hwnd_, i, needed);
+    }
 }
 
 int ReportListView::InsertRow(int row, const std::string& caption, int image, LPARAM data) {

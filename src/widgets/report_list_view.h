@@ -44,11 +44,11 @@ class ReportListView : public CustomControl {
     // Suspends and resumes drawing for a run of changes.
     void BeginUpdate();
     void EndUpdate();
+    // Every column as wide as the wider of its header and its texts.
+    void FitColumns();
 
   protected:
     void AddColumn(const std::string& header, int format);
-    // Every column as wide as the wider of its header and its texts.
-    void FitColumns();
     int InsertRow(int row, const std::string& caption, int image, LPARAM data);
     LPARAM RowData(int row) const;
     void SetRowData(int row, LPARAM data);

@@ -425,6 +425,13 @@ TEST_F(DuplicatesWindow, ClickingAColumnHeaderSortsEveryRowHeadersAndBlanksInclu
     ASSERT_EQ(found, (std::vector<std::string>{kHeader, At("b1"), At("b2"), "", kHeader, At("a1"), At("a2")}));
 
     auto& files = window->FileListView1();
+    // Every header reads whole, the short ones over narrow columns too.
+    for (int column = 0; column < files.ColumnCount(); ++column) {
+        const std::wstring caption = Widen(files.ColumnCaption(column));
+        EXPECT_GE(ListView_GetColumnWidth(files.Handle(), column),
+                  ListView_GetStringWidth(files.Handle(), caption.c_str()) + 12)
+            << files.ColumnCaption(column);
+    }
     const auto clickHeader = [&](int column) {
         HWND header = ListView_GetHeader(files.Handle());
         RECT r{};
