@@ -222,6 +222,11 @@ void TPaaIkkuna::FormActivate() {
     }
 }
 
+void TPaaIkkuna::FormClose() {
+    // A measurement started at start-up may still run inside the message loop, which can only end after it.
+    StopEveryRun();
+}
+
 void TPaaIkkuna::DoSuomi() {
     SetPicture("Image1", Picture("Image2"));
     const widgets::Place label = ControlPlace("Label1");

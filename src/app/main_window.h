@@ -32,6 +32,7 @@ class TPaaIkkuna : public widgets::Window {
   protected:
     void FormShow() override;
     void FormActivate() override;
+    void FormClose() override;
 
   private:
     void FormCreate();

@@ -8,6 +8,7 @@
 #include "app/pictures.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"
+#include "widgets/run_policy.h"
 #include "widgets/window.h"
 
 namespace app {
@@ -46,6 +47,7 @@ void DestroyWindows() {
     KaavioIkkuna.reset();
     if (KaksoisIkkuna) {
         KaksoisIkkuna.reset();
+        // The switches the options window holds for the duplicate search follow that window's own keys.
         if (OptionsIkkuna)
             WriteDuplicateSwitchesAtEnd(*OptionsIkkuna);
     }
@@ -54,6 +56,13 @@ void DestroyWindows() {
     RegistryIkkuna.reset();
     widgets::SetMainWindow(nullptr);
     PaaIkkuna.reset();
+}
+
+void StopEveryRun() {
+    const widgets::Window* const windows[] = {RegistryIkkuna.get(), KaksoisIkkuna.get(), KaavioIkkuna.get()};
+    for (const widgets::Window* window : windows)
+        if (window && window->Run() && window->Run()->Running())
+            window->Run()->AskToStop();
 }
 
 std::vector<std::string> ProgramArguments() {

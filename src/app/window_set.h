@@ -36,6 +36,9 @@ void DestroyWindows();
 // can be found again while the main window is still hidden. Call before the window is shown.
 void ShowInTaskbar(HWND window);
 
+// Asks every window's long operation that is still going to stop, so the program can end at once.
+void StopEveryRun();
+
 // The program's command-line arguments, without its own name.
 std::vector<std::string> ProgramArguments();
 

@@ -184,3 +184,45 @@ TEST(FirstRun, SearchModeIsReadAfterASecondCopyDuringTheQuestion) {
     EXPECT_EQ(SendMessageW(Control(options, L"Normal search"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     CloseAndExpectZero(first, main);
 }
+
+namespace {
+
+// Answers the first-run question with Suomi and closes the main window as soon as it shows.
+void ChooseFinnishAndCloseAtOnce(const FreshCopy& copy) {
+    ChildProcess program(copy.Exe());
+    HWND question = WaitForWindow(program.Id(), kQuestionCaption, 20000);
+    ASSERT_NE(question, nullptr) << "the first-run question never showed";
+    PostMessageW(Control(question, L"&Suomi"), BM_CLICK, 0, 0);
+    HWND main = WaitForWindow(program.Id(), kMainCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    CloseAndExpectZero(program, main);
+}
+
+constexpr char kChartAtExit[] =
+    "[Chart]\r\nCompressed=1\r\nUnCompressed=0\r\nDisabled=0\r\nBytes=1\r\nKB=0\r\nMB=0\r\nCount=0\r\n"
+    "DisplayFreeDiskSpace=1\r\n";
+constexpr char kDuplicatesAtExit[] =
+    "[Duplicate file]\r\nFoldersToIgnore=\r\nFileMask=*.*\r\nRootFolder=\\\r\nFloppyIsMaster=1\r\nUseRecycleBin=1\r\n"
+    "SkipSysbckupFolder=1\r\nCheckFileStamp=1\r\nCheckFileName=0\r\nCheckFileSize=1\r\nSkipEmptyFiles=1\r\n"
+    "SkipDesktopFolders=1\r\n";
+
+}  // namespace
+
+TEST(FirstRun, FinnishChosenThenClosedLeavesTheLanguageThenEachWindowsSettingsInOrder) {
+    FreshCopy copy;
+    ChooseFinnishAndCloseAtOnce(copy);
+    EXPECT_EQ(copy.Options(),
+              std::string("[General]\r\nLanguage/Kieli=0\r\n\r\n") + kChartAtExit + "\r\n" + kDuplicatesAtExit);
+}
+
+TEST(FirstRun, SettingsWrittenAtTheEndKeepEveryLineOfOthers) {
+    FreshCopy copy;
+    const std::string before =
+        "; written by hand\r\n[Someone else]\r\nkey = value\r\n\r\n[General]\r\nLanguage/Kieli=0\r\n";
+    copy.WriteOptions(before);
+    ChildProcess program(copy.Exe());
+    HWND main = WaitForWindow(program.Id(), kMainCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    CloseAndExpectZero(program, main);
+    EXPECT_EQ(copy.Options(), before + "\r\n" + kChartAtExit + "\r\n" + kDuplicatesAtExit);
+}

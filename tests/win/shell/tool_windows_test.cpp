@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "app/window_set.h"
+#include "platform/win32/unicode.h"
 #include "support/win/window_driver.h"
+#include "widgets/error_hook.h"
 #include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
@@ -81,4 +83,49 @@ TEST_F(ShellTest, ToolWindowsAreMadeOnceAndKeptUntilTheEnd) {
     app::DestroyWindows();
     EXPECT_EQ(app::KaksoisIkkuna, nullptr);
     EXPECT_EQ(app::KaavioIkkuna, nullptr);
+}
+
+TEST_F(ShellTest, AWriteThatFailsAtTheEndLosesNoOtherKeyOfAnyWindow) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    // Another program holds the file while the first window writes; it lets go once that write has failed.
+    HANDLE held = CreateFileW(platform::win32::Widen(folder_ / "Options.ini").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    int failures = 0;
+    widgets::SetErrorHook([&] {
+        ++failures;
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+    });
+    app::DestroyWindows();
+    widgets::SetErrorHook(nullptr);
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(Options(),
+              "[General]\r\nLanguage/Kieli=1\r\n\r\n"
+              "[Chart]\r\nUnCompressed=0\r\nDisabled=0\r\nBytes=1\r\nKB=0\r\nMB=0\r\nCount=0\r\nDisplayFreeDiskSpace="
+              "1\r\n\r\n"
+              "[Duplicate file]\r\nFoldersToIgnore=\r\nFileMask=*.*\r\nRootFolder=\\\r\nFloppyIsMaster=1\r\n"
+              "UseRecycleBin=1\r\nSkipSysbckupFolder=1\r\nCheckFileStamp=1\r\nCheckFileName=0\r\nCheckFileSize=1\r\n"
+              "SkipEmptyFiles=1\r\nSkipDesktopFolders=1\r\n")
+        << "only the key being written when the file was held is missing";
+}
+
+TEST_F(ShellTest, ClosingTheMainWindowStopsAMeasurementStillGoing) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    Pump(300);
+    ASSERT_FALSE(app::KaavioIkkuna->Scanning());
+    for (int i = 0; i < 40; ++i)
+        MakeFolder(folder_ / ("tree\\folder" + std::to_string(i)));
+    app::KaavioIkkuna->FolderPath = folder_ / "tree";
+    // The close arrives at the measurement's first yield, as a user's click on the close box would.
+    PostMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+    app::KaavioIkkuna->Scan_tree();
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's loop is told to end";
+    EXPECT_FALSE(app::KaavioIkkuna->Scanning());
+    ASSERT_NE(app::KaavioIkkuna->CurrentList(), nullptr);
+    EXPECT_LT(app::KaavioIkkuna->CurrentList()->FolderCount, 40) << "the measurement stopped early";
 }
