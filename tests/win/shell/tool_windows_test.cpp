@@ -7,6 +7,7 @@
 #include "app/window_set.h"
 #include "platform/win32/unicode.h"
 #include "support/win/window_driver.h"
+#include "widgets/control_views.h"
 #include "widgets/error_hook.h"
 #include "win/shell/shell_fixture.h"
 
@@ -36,39 +37,56 @@ struct Tool {
     const char* button;
     widgets::Window* window;
     std::function<bool()> settled;
+    // What the window shows once it has settled, texts it builds at run time, starting as given.
+    std::function<std::string()> shown;
+    const char* english;
+    const char* finnish;
 };
 
 std::vector<Tool> ToolWindows() {
     auto* duplicates = app::KaksoisIkkuna.get();
     auto* usage = app::KaavioIkkuna.get();
     return {
-        {"Kaksois", duplicates, [duplicates] { return duplicates->FirstShowingDone(); }},
-        {"Kaytto", usage, [usage] { return !usage->Scanning() && usage->CurrentList() != nullptr; }},
+        {"Kaksois", duplicates, [duplicates] { return duplicates->FirstShowingDone(); },
+         [duplicates] { return duplicates->Caption(); }, "Duplicate files *.* at ", "Duplikaatit *.* asemilta "},
+        {"Kaytto", usage, [usage] { return !usage->Scanning() && usage->CurrentList() != nullptr; },
+         [usage] {
+             return usage->Caption().substr(0, usage->Caption().find(" - ")) + " / " +
+                    widgets::StatusBar(*usage, "StatusBar").PanelText(1);
+         },
+         "Space usage / Files: ", "Tilan käyttö / Tiedostoja: "},
     };
 }
 
 }  // namespace
 
-TEST_F(ShellTest, ToolButtonsShowTheirWindowsModallyOverTheMainWindow) {
-    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
-    Start();
-    FailOnEscapedErrors loud;
-    EXPECT_FALSE(Main().Enabled("Backups")) << "no window behind it yet";
-    for (const Tool& tool : ToolWindows()) {
-        ASSERT_TRUE(Main().Enabled(tool.button)) << tool.button;
-        bool shownModally = false;
-        bool mainDisabled = false;
-        ActInsideModalLoop(tool.settled, [&] {
-            shownModally = tool.window->Visible() && tool.window->InModalLoop();
-            mainDisabled = !IsWindowEnabled(Main().Handle());
-            PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
-        });
-        PointerClick(Main().Control(tool.button));
-        Pump(100);
-        EXPECT_TRUE(shownModally) << tool.button;
-        EXPECT_TRUE(mainDisabled) << tool.button << ": the main window waits while the tool is open";
-        EXPECT_FALSE(tool.window->Visible()) << tool.button;
-        EXPECT_TRUE(IsWindowEnabled(Main().Handle())) << tool.button;
+TEST_F(ShellTest, ToolButtonsShowTheirWindowsModallyOverTheMainWindowInTheLanguageChosen) {
+    for (const bool finnish : {false, true}) {
+        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
+        Start();
+        FailOnEscapedErrors loud;
+        EXPECT_FALSE(Main().Enabled("Backups")) << "no window behind it yet";
+        for (const Tool& tool : ToolWindows()) {
+            ASSERT_TRUE(Main().Enabled(tool.button)) << tool.button;
+            bool shownModally = false;
+            bool mainDisabled = false;
+            std::string texts;
+            ActInsideModalLoop(tool.settled, [&] {
+                shownModally = tool.window->Visible() && tool.window->InModalLoop();
+                mainDisabled = !IsWindowEnabled(Main().Handle());
+                texts = tool.shown();
+                PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
+            });
+            PointerClick(Main().Control(tool.button));
+            Pump(100);
+            EXPECT_TRUE(shownModally) << tool.button;
+            EXPECT_TRUE(mainDisabled) << tool.button << ": the main window waits while the tool is open";
+            EXPECT_TRUE(texts.starts_with(finnish ? tool.finnish : tool.english)) << texts;
+            EXPECT_FALSE(tool.window->Visible()) << tool.button;
+            EXPECT_TRUE(IsWindowEnabled(Main().Handle())) << tool.button;
+        }
+        app::DestroyWindows();
+        base::SetFinnishUI(false);
     }
 }
 
