@@ -15,22 +15,31 @@ using namespace testing_support;
 
 namespace {
 
-// Acts once from inside a window's modal loop, when the window has settled; gives up after ten seconds
-// so a window that never settles fails the test instead of hanging it.
+// Clicks a button with the real pointer and acts once from inside the modal loop of the window it opens,
+// when that window has settled; returns only after that, since the pointer's click may reach the program
+// late on a busy machine. Gives up after ten seconds, so a window that never settles fails the test
+// instead of hanging it.
 std::function<bool()> settled;
 std::function<void()> act;
+bool acted = false;
 int ticksLeft = 0;
 void CALLBACK ActWhenSettled(HWND, UINT, UINT_PTR id, DWORD) {
     if (!settled() && --ticksLeft > 0)
         return;
     KillTimer(nullptr, id);
     act();
+    acted = true;
 }
-void ActInsideModalLoop(std::function<bool()> ready, std::function<void()> action) {
+void ClickAndActInsideModalLoop(HWND button, std::function<bool()> ready, std::function<void()> action) {
     settled = std::move(ready);
     act = std::move(action);
+    acted = false;
     ticksLeft = 200;
     SetTimer(nullptr, 0, 50, ActWhenSettled);
+    PointerClick(button);
+    while (!acted)
+        Pump(50);
+    Pump(100);
 }
 
 struct Tool {
@@ -71,14 +80,14 @@ TEST_F(ShellTest, ToolButtonsShowTheirWindowsModallyOverTheMainWindowInTheLangua
             bool shownModally = false;
             bool mainDisabled = false;
             std::string texts;
-            ActInsideModalLoop(tool.settled, [&] {
-                shownModally = tool.window->Visible() && tool.window->InModalLoop();
-                mainDisabled = !IsWindowEnabled(Main().Handle());
-                texts = tool.shown();
-                PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
-            });
-            PointerClick(Main().Control(tool.button));
-            Pump(100);
+            ClickAndActInsideModalLoop(
+                Main().Control(tool.button), [&] { return tool.window->InModalLoop() && tool.settled(); },
+                [&] {
+                    shownModally = tool.window->Visible() && tool.window->InModalLoop();
+                    mainDisabled = !IsWindowEnabled(Main().Handle());
+                    texts = tool.shown();
+                    PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
+                });
             EXPECT_TRUE(shownModally) << tool.button;
             EXPECT_TRUE(mainDisabled) << tool.button << ": the main window waits while the tool is open";
             EXPECT_TRUE(texts.starts_with(finnish ? tool.finnish : tool.english)) << texts;
