@@ -8,6 +8,7 @@
 
 #include "app/window_set.h"
 #include "support/win/window_driver.h"
+#include "widgets/run_policy.h"
 #include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
@@ -21,7 +22,8 @@ void HoldToolOpen(app::TPaaIkkuna& main, const char* button, widgets::Window& to
     holdFor = milliseconds;
     shown = &tool;
     SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (!shown->Visible())
+        // Held only once a measurement the window started on showing has finished.
+        if (!shown->Visible() || (shown->Run() && shown->Run()->Running()))
             return;
         KillTimer(nullptr, id);
         std::printf("look: %s\n", shown->Caption().c_str());
