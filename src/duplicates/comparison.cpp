@@ -117,7 +117,7 @@ void Comparison::PrepareSizeMember(Member& member) {
         member.checksum = local ? DosStamp(*local) : 0;
         return;
     }
-    member.opened.file = context_.reader.Open(member.path);
+    member.opened.file = context_.reader.OpenListed(member.path, member.candidate.id);
     const auto& file = member.opened.file;
     if (!file || file->Facts().size != candidate.size || file->Facts().writeTime != candidate.writeTime) {
         member.usable = false;
@@ -205,7 +205,7 @@ std::vector<std::vector<size_t>> Comparison::DistinctFiles(std::vector<Member>& 
     for (const size_t i : indexes) {
         Member& member = members[i];
         if (!member.opened.file) {
-            member.opened.file = context_.reader.Open(member.path);
+            member.opened.file = context_.reader.OpenListed(member.path, member.candidate.id);
             const auto& file = member.opened.file;
             if (!file || file->Facts().size != member.candidate.size ||
                 file->Facts().writeTime != member.candidate.writeTime) {

@@ -39,6 +39,12 @@ class FileReader {
     // Opens an existing file for reading; nullptr when it cannot be (missing, a folder, locked against
     // reading by another program).
     virtual std::unique_ptr<ReadableFile> Open(std::string_view path) const = 0;
+    // The same for a file whose id the caller read in a listing: while the file at path is still that file,
+    // its identity is the listed one, which spares asking the system for the volume of every file opened.
+    virtual std::unique_ptr<ReadableFile> OpenListed(std::string_view path, const FileId& listed) const {
+        (void)listed;
+        return Open(path);
+    }
     // The facts of a file without reading it, so also of a file locked against reading; nothing when it
     // does not exist.
     virtual std::optional<FileFacts> Describe(std::string_view path) const = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/extended_path.h"
+#include "platform/win32/file_identity.h"
 
 namespace platform {
 namespace {
@@ -26,17 +27,16 @@ class Handle {
     HANDLE handle_;
 };
 
-std::optional<FileFacts> FactsOf(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info))
+std::optional<FileFacts> FactsOf(HANDLE handle, const FileId* listed) {
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof(basic)) ||
+        !GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof(standard)))
         return std::nullopt;
     FileFacts facts;
-    facts.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    facts.writeTime = static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                                           info.ftLastWriteTime.dwLowDateTime);
-    facts.id.volumeSerial = info.dwVolumeSerialNumber;
-    facts.id.low = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    facts.id.known = facts.id.low != 0;
+    facts.size = static_cast<uint64_t>(standard.EndOfFile.QuadPart);
+    facts.writeTime = basic.LastWriteTime.QuadPart;
+    facts.id = listed ? win32::IdentityOf(handle, *listed) : win32::IdentityOf(handle);
     return facts;
 }
 
@@ -75,19 +75,10 @@ class Win32ReadableFile final : public ReadableFile {
 
 class Win32FileReader final : public FileReader {
   public:
-    std::unique_ptr<ReadableFile> Open(std::string_view path) const override {
-        // Plain reads rather than a mapping: a mapping costs far more to set up than the few reads most
-        // candidates need.
-        HANDLE handle = CreateFileW(win32::ExactPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
-            return nullptr;
-        const auto facts = FactsOf(handle);
-        if (!facts) {
-            CloseHandle(handle);
-            return nullptr;
-        }
-        return std::make_unique<Win32ReadableFile>(handle, *facts);
+    std::unique_ptr<ReadableFile> Open(std::string_view path) const override { return OpenFile(path, nullptr); }
+
+    std::unique_ptr<ReadableFile> OpenListed(std::string_view path, const FileId& listed) const override {
+        return OpenFile(path, &listed);
     }
 
     std::optional<FileFacts> Describe(std::string_view path) const override {
@@ -97,7 +88,23 @@ class Win32FileReader final : public FileReader {
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!handle.Valid())
             return std::nullopt;
-        return FactsOf(handle.Get());
+        return FactsOf(handle.Get(), nullptr);
+    }
+
+  private:
+    static std::unique_ptr<ReadableFile> OpenFile(std::string_view path, const FileId* listed) {
+        // Plain reads rather than a mapping: a mapping costs far more to set up than the few reads most
+        // candidates need.
+        HANDLE handle = CreateFileW(win32::ExactPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return nullptr;
+        const auto facts = FactsOf(handle, listed);
+        if (!facts) {
+            CloseHandle(handle);
+            return nullptr;
+        }
+        return std::make_unique<Win32ReadableFile>(handle, *facts);
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include "platform/locale.h"
 #include "platform/win32/extended_path.h"
+#include "platform/win32/file_identity.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/unicode.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 using win32::FileHandle;
 using win32::FindHandle;
+using win32::IdentityOf;
 
 int64_t FileTimeValue(const FILETIME& time) {
     return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
@@ -26,27 +28,6 @@ uint64_t SizeValue(DWORD high, DWORD low) {
 
 bool IsDotOrDotDot(std::wstring_view name) {
     return name == L"." || name == L"..";
-}
-
-// The volume serial and file id of an open file or folder. The 128-bit form first, so ids agree with a
-// listing that gives 128-bit ids; both forms give the same 64-bit id on NTFS and under Wine.
-FileId IdentityOf(HANDLE handle) {
-    FileId id;
-    FILE_ID_INFO wide;
-    if (GetFileInformationByHandleEx(handle, FileIdInfo, &wide, sizeof(wide))) {
-        id.volumeSerial = wide.VolumeSerialNumber;
-        std::memcpy(&id.low, wide.FileId.Identifier, 8);
-        std::memcpy(&id.high, wide.FileId.Identifier + 8, 8);
-        id.known = true;
-        return id;
-    }
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(handle, &info)) {
-        id.volumeSerial = info.dwVolumeSerialNumber;
-        id.low = SizeValue(info.nFileIndexHigh, info.nFileIndexLow);
-        id.known = true;
-    }
-    return id;
 }
 
 // One listing of an open folder by the extended directory query, which gives ids, allocation and reparse
@@ -145,27 +126,30 @@ class DirectoryQuery {
         entry_.writeTime = info.LastWriteTime.QuadPart;
         entry_.reparseTag = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? TagOf(info) : 0;
         SetFileId(info, entry_.id);
-        const FileId& volume = Volume();
-        entry_.id.volumeSerial = volume.volumeSerial;
-        entry_.id.known = volume.known;
+        const std::optional<uint64_t>& serial = VolumeSerial();
+        entry_.id.volumeSerial = serial.value_or(0);
+        // A file system without ids answers 0: no identity then.
+        entry_.id.known = serial && (entry_.id.low != 0 || entry_.id.high != 0);
         fn(entry_);
     }
 
-    const FileId& Volume() {
-        if (!volume_) {
+    const std::optional<uint64_t>& VolumeSerial() {
+        if (!volumeAsked_) {
+            volumeAsked_ = true;
             const bool stillTheListedFolder = folderEntry_ && folderEntry_->id.known && ownId_.known &&
                                               folderEntry_->id.low == ownId_.low &&
                                               folderEntry_->id.high == ownId_.high;
-            volume_ = stillTheListedFolder ? folderEntry_->id : IdentityOf(folder_);
+            serial_ = stillTheListedFolder ? folderEntry_->id.volumeSerial : win32::VolumeSerialOf(folder_);
         }
-        return *volume_;
+        return serial_;
     }
 
     HANDLE folder_;
     const DirEntry* folderEntry_;
     std::unique_ptr<unsigned char[]> buffer_;
-    FileId ownId_;                  // the "." entry's id
-    std::optional<FileId> volume_;  // the folder's volume serial, once asked
+    FileId ownId_;  // the "." entry's id
+    bool volumeAsked_ = false;
+    std::optional<uint64_t> serial_;  // the folder's volume serial, once asked
     DirEntry entry_;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_reader.h"
+#include "platform/file_system.h"
 #include "support/win/temp_folder.h"
 
 using namespace testing_support;
@@ -41,6 +42,35 @@ TEST(FileReaderOnDisk, ReadsEveryFileByItsExactName) {
     }
     EXPECT_FALSE(reader.Describe(folder / "a.."));
     EXPECT_EQ(reader.Open(folder / "a.."), nullptr);
+}
+
+std::string IdText(const platform::FileId& id) {
+    return std::to_string(id.volumeSerial) + ":" + std::to_string(id.high) + ":" + std::to_string(id.low);
+}
+
+// Opened files and listings name one file by one id, so two paths to one file are caught whichever gave the
+// id. A listed id lends its volume only while the file opened still carries its file id.
+TEST(FileReaderOnDisk, OpenedFilesCarryTheIdentityTheirListingGave) {
+    TempFolder folder;
+    WriteFile(folder / "a.txt", "a");
+    WriteFile(folder / "b.txt", "b");
+    std::map<std::string, platform::FileId> listed;
+    ASSERT_TRUE(platform::SystemFileSystem().ForEachEntry(
+        folder.Path(), [&](const platform::DirEntry& entry) { listed[entry.name] = entry.id; }));
+    const platform::FileId a = listed.at("a.txt");
+    ASSERT_TRUE(a.known);
+    const auto& reader = platform::SystemFileReader();
+    const auto opened = reader.Open(folder / "a.txt");
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(IdText(opened->Facts().id), IdText(a));
+    EXPECT_EQ(IdText(reader.Describe(folder / "a.txt")->id), IdText(a));
+
+    platform::FileId lent = a;
+    lent.volumeSerial ^= 0x5A5A;  // a volume no disk has: seen only if taken from the listing
+    EXPECT_EQ(IdText(reader.OpenListed(folder / "a.txt", lent)->Facts().id), IdText(lent));
+    platform::FileId other = listed.at("b.txt");
+    other.volumeSerial ^= 0x5A5A;
+    EXPECT_EQ(IdText(reader.OpenListed(folder / "a.txt", other)->Facts().id), IdText(a));
 }
 
 }  // namespace
