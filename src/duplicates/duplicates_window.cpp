@@ -82,10 +82,6 @@ constexpr std::pair<const char*, widgets::Stock> kPictures[] = {
     {"btnDelete", widgets::Stock::Delete}, {"CloseNappi", widgets::Stock::Close},
 };
 
-const char* const kColumnsFinnish[] = {"Nimi",           "Koko", "Tyyppi", "Muutettu", "Attr", "Tiedoston versio",
-                                       "Tuotteen versio"};
-constexpr char kDisksFinnish[] = "Valitse asemat";
-
 bool IsHeaderOrBlank(const std::string& caption) {
     return caption.empty() || caption == "Duplicate files....." || caption == "Duplikaatti tiedostot.....";
 }
@@ -252,19 +248,16 @@ void TKaksoisIkkuna::BindSettings() {
 
 void TKaksoisIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
-    for (int col = 0; col < files_->ColumnCount() && col < 7; ++col)
-        files_->SetColumnCaption(col, kColumnsFinnish[col]);
-    disks_->SetColumnCaption(0, kDisksFinnish);
+    files_->ShowColumnCaptions(true);
+    disks_->ShowColumnCaption(true);
     widgets::StatusBar status(*this, "StatusBar1");
     status.SetPanelText(1, "Tavuja:");
     status.SetPanelText(2, "Tiedostoja:");
 }
 
 void TKaksoisIkkuna::FormShow() {
-    const char* const english[] = {"Name", "Size", "Type", "Modified", "Attr", "File Ver", "Prod Ver"};
-    for (int col = 0; col < files_->ColumnCount() && col < 7; ++col)
-        files_->SetColumnCaption(col, base::Tx(english[col], kColumnsFinnish[col]));
-    disks_->SetColumnCaption(0, base::Tx(widgets::TDiskListView::kDesignCaption, kDisksFinnish));
+    files_->ShowColumnCaptions(base::FinnishUI());
+    disks_->ShowColumnCaption(base::FinnishUI());
     view_->ShowCounterLabels();
     run_.ShowIdle();
     if (shown_)

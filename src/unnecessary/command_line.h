@@ -8,6 +8,7 @@
 
 #include "base/sorted_list.h"
 #include "platform/file_system.h"
+#include "platform/system.h"
 
 namespace unnecessary {
 
@@ -31,13 +32,9 @@ std::string CutSpecList(std::string_view list);
 // "\\server\share\...") or that matches nothing adds nothing.
 void ExpandSpecList(base::SortedStringList& list, std::string_view text, const platform::FileSystem& fileSystem);
 
-// The system the window runs on: family 1 is Windows 95/98, family 2 the NT line.
-struct SystemVersion {
-    uint32_t platformId = 0;
-    uint32_t major = 0;
-    uint32_t minor = 0;
-};
+using platform::SystemVersion;
 
+// Windows 95/98, or the NT line from version 4.
 bool IsSupportedSystem(const SystemVersion& version);
 
 }  // namespace unnecessary

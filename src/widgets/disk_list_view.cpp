@@ -20,6 +20,10 @@ TDiskListView::TDiskListView(HWND parent, int id, const RECT& bounds)
     FitColumns();
 }
 
+void TDiskListView::ShowColumnCaption(bool finnish) {
+    SetColumnCaption(0, finnish ? "Valitse asemat" : kDesignCaption);
+}
+
 void TDiskListView::RefreshDrives() {
     if (!Handle())
         return;

@@ -22,6 +22,8 @@ class TDiskListView : public ReportListView {
     bool SelectFixedDrives = true;
 
     void RefreshDrives();
+    // The header in English or in Finnish.
+    void ShowColumnCaption(bool finnish);
     // The letters of the selected rows in row order, upper case, nothing between them ("CD"); each row
     // carries its letter, so the caption's wording does not matter.
     std::string GetSelectedDrives() const;

@@ -13,11 +13,17 @@ namespace {
 
 struct ColumnSpec {
     const char* header;
+    const char* finnishHeader;
     int format;
 };
 constexpr ColumnSpec kColumns[fs::kFileColumnCount] = {
-    {"Name", LVCFMT_LEFT},  {"Size", LVCFMT_RIGHT},     {"Type", LVCFMT_LEFT},      {"Modified", LVCFMT_LEFT},
-    {"Attr", LVCFMT_RIGHT}, {"File Ver", LVCFMT_RIGHT}, {"Prod Ver", LVCFMT_RIGHT},
+    {"Name", "Nimi", LVCFMT_LEFT},
+    {"Size", "Koko", LVCFMT_RIGHT},
+    {"Type", "Tyyppi", LVCFMT_LEFT},
+    {"Modified", "Muutettu", LVCFMT_LEFT},
+    {"Attr", "Attr", LVCFMT_RIGHT},
+    {"File Ver", "Tiedoston versio", LVCFMT_RIGHT},
+    {"Prod Ver", "Tuotteen versio", LVCFMT_RIGHT},
 };
 
 std::string TrimBlanks(std::string text) {
@@ -85,6 +91,11 @@ bool TFileListView::AddFile(const std::string& path, uint64_t& size) {
     return true;
 }
 
+void TFileListView::ShowColumnCaptions(bool finnish) {
+    for (int column = 0; column < ColumnCount() && column < fs::kFileColumnCount; ++column)
+        SetColumnCaption(column, finnish ? kColumns[column].finnishHeader : kColumns[column].header);
+}
+
 int TFileListView::AddRow(const fs::RowTexts& texts) {
     const int row = InsertRow(Count(), texts[0], -1, 0);
     if (row < 0)
@@ -150,6 +161,11 @@ bool TFileListView::HandleNotify(const NMHDR& header, LRESULT& result) {
         ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     else if (header.code == NM_CLICK && OnClick)
         OnClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
+    else if (header.code == LVN_ITEMCHANGED && OnUserSelectionChange && GetFocus() == Handle()) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)
+            OnUserSelectionChange();
+    }
     return true;
 }
 

@@ -20,6 +20,8 @@ class TFileListView : public ReportListView {
     // Adds one row for the file and gives its size; false, with no row, when the file cannot be found or
     // the shell has no type name for it.
     bool AddFile(const std::string& path, uint64_t& size);
+    // The column headers in English or in Finnish.
+    void ShowColumnCaptions(bool finnish);
     // A row the owner made itself (any cell may be empty); returns its index.
     int AddRow(const fs::RowTexts& texts);
     fs::RowTexts Row(int row) const;
@@ -40,6 +42,8 @@ class TFileListView : public ReportListView {
 
     // The list's click notification, as the control sent it.
     std::function<void(const NMITEMACTIVATE&)> OnClick;
+    // A row chosen or let go by the user, with the mouse or the keyboard (not by the program).
+    std::function<void()> OnUserSelectionChange;
 
   private:
     fs::SortOrder order_;

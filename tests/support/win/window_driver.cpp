@@ -44,6 +44,18 @@ void ClickPointerAt(HWND control, POINT clientPoint) {
     Pump(50);
 }
 
+bool ChooseOnlyDrive(widgets::TDiskListView& disks, char letter) {
+    for (int row = 0; row < disks.Count(); ++row)
+        disks.SetSelected(row, false);
+    for (int row = 0; row < disks.Count(); ++row) {
+        disks.SetSelected(row, true);
+        if (disks.GetSelectedDrives() == std::string(1, letter))
+            return true;
+        disks.SetSelected(row, false);
+    }
+    return false;
+}
+
 void PointerClick(HWND control) {
     RECT r{};
     GetClientRect(control, &r);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "widgets/disk_list_view.h"
 #include "widgets/window.h"
 
 namespace testing_support {
@@ -27,6 +28,9 @@ void PointerClick(HWND control);
 
 // A left click of the real pointer at a point of a control: the control hears it as a user's click.
 void ClickPointerAt(HWND control, POINT clientPoint);
+
+// Chooses the one drive with the letter in a drive list, and no other; false when it is not listed.
+bool ChooseOnlyDrive(widgets::TDiskListView& disks, char letter);
 
 // The width a control's caption needs in its font, with room for the box of a check box or radio button.
 int CaptionWidth(HWND control);

@@ -6,6 +6,7 @@
 #include "platform/file_ops.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
+#include "support/win/trash.h"
 
 using namespace testing_support;
 using fs::DeleteMethod;
@@ -18,68 +19,10 @@ const platform::FileOps& Ops() {
     return platform::SystemFileOps();
 }
 
-std::string EnvironmentText(const wchar_t* name) {
-    wchar_t value[4096];
-    const DWORD length = GetEnvironmentVariableW(name, value, 4096);
-    return length == 0 || length >= 4096 ? std::string() : platform::win32::Narrow(std::wstring_view(value, length));
-}
-
-// The desktop's Trash, where the recycle bin of this system keeps files, as a Windows path.
-std::string TrashFolder() {
-    std::string path = EnvironmentText(L"XDG_DATA_HOME");
-    if (!path.empty()) {
-        path = "\\\\?\\unix" + path;
-    } else {
-        path = EnvironmentText(L"WINEHOMEDIR") + "/.local/share";  // "\??\unix/home/user"
-        if (path.rfind("\\??\\", 0) == 0)
-            path.replace(0, 4, "\\\\?\\");
-    }
-    path += "/Trash/";
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
 // A name no earlier run has left in the Trash.
 std::string UniqueName(const std::string& stem) {
     return stem + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + ".tmp";
 }
-
-// Takes a recycled file out of the Trash again; true when it was there with the given contents.
-bool TakeFromTrash(const std::string& name, const std::string& contents) {
-    const std::string trashed = TrashFolder() + "files\\" + name;
-    std::string bytes;
-    const bool found = ReadFile(trashed, bytes) && bytes == contents;
-    SetFileAttributesW(platform::win32::Widen(trashed).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(platform::win32::Widen(trashed).c_str());
-    DeleteFileW(platform::win32::Widen(TrashFolder() + "info\\" + name + ".trashinfo").c_str());
-    return found;
-}
-
-// Holds a file open as a program would that lets others read it but not delete it.
-class HeldFile {
-  public:
-    explicit HeldFile(const std::string& path)
-        : handle_(CreateFileW(platform::win32::Widen(path).c_str(),
-                              GENERIC_READ,
-                              FILE_SHARE_READ,
-                              nullptr,
-                              OPEN_EXISTING,
-                              0,
-                              nullptr)) {}
-    ~HeldFile() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
 
 // "twin." beside "twin": a name the shell and the classic path rules would tidy into its neighbour's. Only
 // its exact form reaches it.
