@@ -41,7 +41,8 @@ void ApplyFinnishTexts() {
     RegistryIkkuna->ApplyTexts(registry::RegistryFinnishTexts());
     KaavioIkkuna->UseFinnishTexts();
     OptionsIkkuna->ApplyTexts(settings::OptionsFinnishTexts());
-    // The unnecessary-files window comes here when it exists.
+    BackupIkkuna->UseFinnishTexts();
+    FollowStatusLabel(*BackupIkkuna, "Label3", "Label1");
     KaksoisIkkuna->UseFinnishTexts();
     FollowStatusLabel(*KaksoisIkkuna, "Label3", "lblFileListCaption");
 }

@@ -182,8 +182,7 @@ void TPaaIkkuna::FormCreate() {
     OnClick("RegistryClean", [] { RegistryIkkuna->ShowModal(); });
     OnClick("Kaksois", [] { KaksoisIkkuna->ShowModal(); });
     OnClick("Kaytto", [] { KaavioIkkuna->ShowModal(); });
-    // The unnecessary-files window arrives with its own change; until then its button cannot be pressed.
-    SetEnabled("Backups", false);
+    OnClick("Backups", [] { BackupIkkuna->ShowModal(); });
 
     const settings::SettingsFile file(platform::OptionsIniPath());
     LanguageText = file.ReadText(settings::keys::kLanguageText);

@@ -40,8 +40,7 @@ class TPaaIkkuna : public widgets::Window {
     void SettingsClick();
 
     bool shownBefore_ = false;
-    // Kept here until there is an unnecessary-files window to hold them.
-    HeldUnnecessaryMembers unnecessary_;
+    BackupWindowMembers unnecessary_;
 };
 
 // The message a second copy broadcasts to wake this one.

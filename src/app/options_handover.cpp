@@ -1,5 +1,6 @@
 #include "app/options_handover.h"
 
+#include "app/window_set.h"
 #include "duplicates/duplicates_window.h"
 #include "platform/program_folder.h"
 #include "settings/options_window.h"
@@ -59,6 +60,22 @@ void WriteDuplicateSwitchesAtEnd(const settings::TOptionsIkkuna& options) noexce
     } catch (...) {
         widgets::ReportEscapedError();
     }
+}
+
+settings::UnnecessaryChoices BackupWindowMembers::Get() const {
+    const unnecessary::TBackupIkkuna& window = *BackupIkkuna;
+    return {window.ExtraFiles,          window.UseRecycleBin,     window.IgnoreHiddenFiles,
+            window.IgnoreReadOnlyFiles, window.IgnoreSystemFiles, window.IgnoreZeroLengthFiles};
+}
+
+void BackupWindowMembers::Set(const settings::UnnecessaryChoices& choices) {
+    unnecessary::TBackupIkkuna& window = *BackupIkkuna;
+    window.ExtraFiles = choices.ExtraFiles;
+    window.UseRecycleBin = choices.UseRecycleBin;
+    window.IgnoreHiddenFiles = choices.IgnoreHiddenFiles;
+    window.IgnoreReadOnlyFiles = choices.IgnoreReadOnlyFiles;
+    window.IgnoreSystemFiles = choices.IgnoreSystemFiles;
+    window.IgnoreZeroLengthFiles = choices.IgnoreZeroLengthFiles;
 }
 
 void ChooseSearchMode(settings::TOptionsIkkuna& options, UnnecessaryFilesMembers& unnecessary) {

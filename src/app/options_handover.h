@@ -32,6 +32,13 @@ class HeldUnnecessaryMembers : public UnnecessaryFilesMembers {
     settings::UnnecessaryChoices choices_;
 };
 
+// The members of the program's unnecessary-files window itself.
+class BackupWindowMembers : public UnnecessaryFilesMembers {
+  public:
+    settings::UnnecessaryChoices Get() const override;
+    void Set(const settings::UnnecessaryChoices& choices) override;
+};
+
 // The windows the options window is filled from and hands its choices to.
 struct OptionsPartners {
     settings::TOptionsIkkuna& options;

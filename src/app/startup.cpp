@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/global_error.h"
 #include "app/window_set.h"
+#include "platform/system.h"
 #include "widgets/error_hook.h"
 #include "widgets/help.h"
 #include "widgets/window.h"
@@ -59,7 +60,7 @@ int RunProgram() {
 
     SetHelpFile("VireoE.htm");
     InstallHelpHandler();
-    CreateWindows(ProgramArguments());
+    CreateWindows(platform::ProgramArguments());
 
     PaaIkkuna->Show();
     const int exitCode = widgets::RunMessageLoop();

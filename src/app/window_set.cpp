@@ -1,13 +1,11 @@
 #include "app/window_set.h"
 
-#include <shellapi.h>
-
 #include <optional>
 
 #include "app/options_handover.h"
 #include "app/pictures.h"
 #include "platform/program_folder.h"
-#include "platform/win32/unicode.h"
+#include "platform/system.h"
 #include "widgets/run_policy.h"
 #include "widgets/window.h"
 
@@ -19,6 +17,7 @@ std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 std::unique_ptr<widgets::TAboutBox> AboutBox;
 std::unique_ptr<duplicates::TKaksoisIkkuna> KaksoisIkkuna;
+std::unique_ptr<unnecessary::TBackupIkkuna> BackupIkkuna;
 std::unique_ptr<usage::TKaavioIkkuna> KaavioIkkuna;
 std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
@@ -36,7 +35,7 @@ void CreateWindows(const std::vector<std::string>& arguments) {
     AboutBox->SetHelpTopic(widgets::TAboutBox::kHelpTopic);
     KaksoisIkkuna = std::make_unique<duplicates::TKaksoisIkkuna>();
     ConnectDuplicateSwitches(*OptionsIkkuna, *KaksoisIkkuna);
-    // TBackupIkkuna comes here when it exists.
+    BackupIkkuna = std::make_unique<unnecessary::TBackupIkkuna>(arguments, platform::RunningSystemVersion());
     KaavioIkkuna = std::make_unique<usage::TKaavioIkkuna>(
         platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]));
     KieliIkkuna = std::make_unique<TKieliIkkuna>();
@@ -45,6 +44,7 @@ void CreateWindows(const std::vector<std::string>& arguments) {
 void DestroyWindows() {
     KieliIkkuna.reset();
     KaavioIkkuna.reset();
+    BackupIkkuna.reset();
     if (KaksoisIkkuna) {
         KaksoisIkkuna.reset();
         // The switches the options window holds for the duplicate search follow that window's own keys.
@@ -59,20 +59,11 @@ void DestroyWindows() {
 }
 
 void StopEveryRun() {
-    const widgets::Window* const windows[] = {RegistryIkkuna.get(), KaksoisIkkuna.get(), KaavioIkkuna.get()};
+    const widgets::Window* const windows[] = {RegistryIkkuna.get(), KaksoisIkkuna.get(), BackupIkkuna.get(),
+                                              KaavioIkkuna.get()};
     for (const widgets::Window* window : windows)
         if (window && window->Run() && window->Run()->Running())
             window->Run()->AskToStop();
-}
-
-std::vector<std::string> ProgramArguments() {
-    int count = 0;
-    LPWSTR* const words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; words && i < count; ++i)
-        arguments.push_back(platform::win32::Narrow(words[i]));
-    LocalFree(words);
-    return arguments;
 }
 
 void ShowInTaskbar(HWND window) {

@@ -10,6 +10,7 @@
 #include "duplicates/duplicates_window.h"
 #include "registry/registry_window.h"
 #include "settings/options_window.h"
+#include "unnecessary/backup_window.h"
 #include "usage/chart_window.h"
 #include "widgets/about_box.h"
 
@@ -23,6 +24,7 @@ extern std::unique_ptr<registry::TRegistryIkkuna> RegistryIkkuna;
 extern std::unique_ptr<settings::TOptionsIkkuna> OptionsIkkuna;
 extern std::unique_ptr<widgets::TAboutBox> AboutBox;
 extern std::unique_ptr<duplicates::TKaksoisIkkuna> KaksoisIkkuna;
+extern std::unique_ptr<unnecessary::TBackupIkkuna> BackupIkkuna;
 extern std::unique_ptr<usage::TKaavioIkkuna> KaavioIkkuna;
 extern std::unique_ptr<TKieliIkkuna> KieliIkkuna;
 
@@ -38,9 +40,6 @@ void ShowInTaskbar(HWND window);
 
 // Asks every window's long operation that is still going to stop, so the program can end at once.
 void StopEveryRun();
-
-// The program's command-line arguments, without its own name.
-std::vector<std::string> ProgramArguments();
 
 // Hides and destroys the splash, ignoring any error in doing so.
 void DestroySplash() noexcept;

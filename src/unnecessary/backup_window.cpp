@@ -205,10 +205,8 @@ void TBackupIkkuna::DiskListView1Change() {
     SetCaption(CaptionText(disks_->GetSelectedDrives()));
 }
 
-void TBackupIkkuna::ApplyFinnishTexts() {
+void TBackupIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
-    const widgets::Place status = ControlPlace("Label3");
-    MoveControl("Label1", status.left + status.width + 7, ControlPlace("Label1").top);
 }
 
 SearchRules TBackupIkkuna::Rules() const {

@@ -38,8 +38,8 @@ class TBackupIkkuna : public widgets::Window {
     void DiskListView1Change();
     // The first tick of the start timer: the drive list, the caption, then the unattended run.
     void Timer1Timer();
-    // The window's Finnish captions and hints, with the status text moved beside its shorter label.
-    void ApplyFinnishTexts();
+    // The window's Finnish captions and hints.
+    void UseFinnishTexts();
 
     widgets::TDiskListView& DiskListView1() { return *disks_; }
     widgets::TFileListView& FileListView1() { return *files_; }

@@ -201,6 +201,10 @@ void ChooseFinnishAndCloseAtOnce(const FreshCopy& copy) {
 constexpr char kChartAtExit[] =
     "[Chart]\r\nCompressed=1\r\nUnCompressed=0\r\nDisabled=0\r\nBytes=1\r\nKB=0\r\nMB=0\r\nCount=0\r\n"
     "DisplayFreeDiskSpace=1\r\n";
+constexpr char kBackupsAtExit[] =
+    "[Backups, temps "
+    "deleter]\r\nDirectoryMask=\\\r\nIgnoreHiddenFiles=1\r\nIgnoreReadOnlyFiles=1\r\nIgnoreSystemFiles="
+    "1\r\nIgnoreZeroLengthFiles=1\r\nUseRecycleBin=1\r\n";
 constexpr char kDuplicatesAtExit[] =
     "[Duplicate file]\r\nFoldersToIgnore=\r\nFileMask=*.*\r\nRootFolder=\\\r\nFloppyIsMaster=1\r\nUseRecycleBin=1\r\n"
     "SkipSysbckupFolder=1\r\nCheckFileStamp=1\r\nCheckFileName=0\r\nCheckFileSize=1\r\nSkipEmptyFiles=1\r\n"
@@ -211,8 +215,8 @@ constexpr char kDuplicatesAtExit[] =
 TEST(FirstRun, FinnishChosenThenClosedLeavesTheLanguageThenEachWindowsSettingsInOrder) {
     FreshCopy copy;
     ChooseFinnishAndCloseAtOnce(copy);
-    EXPECT_EQ(copy.Options(),
-              std::string("[General]\r\nLanguage/Kieli=0\r\n\r\n") + kChartAtExit + "\r\n" + kDuplicatesAtExit);
+    EXPECT_EQ(copy.Options(), std::string("[General]\r\nLanguage/Kieli=0\r\n\r\n") + kChartAtExit + "\r\n" +
+                                  kBackupsAtExit + "\r\n" + kDuplicatesAtExit);
 }
 
 TEST(FirstRun, SettingsWrittenAtTheEndKeepEveryLineOfOthers) {
@@ -224,5 +228,5 @@ TEST(FirstRun, SettingsWrittenAtTheEndKeepEveryLineOfOthers) {
     HWND main = WaitForWindow(program.Id(), kMainCaption, 20000);
     ASSERT_NE(main, nullptr);
     CloseAndExpectZero(program, main);
-    EXPECT_EQ(copy.Options(), before + "\r\n" + kChartAtExit + "\r\n" + kDuplicatesAtExit);
+    EXPECT_EQ(copy.Options(), before + "\r\n" + kChartAtExit + "\r\n" + kBackupsAtExit + "\r\n" + kDuplicatesAtExit);
 }

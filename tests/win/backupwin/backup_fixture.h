@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/finnish.h"
 #include "base/texts.h"
 #include "platform/program_folder.h"
 #include "platform/win32/unicode.h"

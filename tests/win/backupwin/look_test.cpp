@@ -18,7 +18,8 @@ TEST_F(BackupWindow, HeldOnScreenAfterASearch) {
     window =
         std::make_unique<unnecessary::TBackupIkkuna>(std::vector<std::string>{}, platform::SystemVersion{2, 10, 0});
     if (finnish)
-        window->ApplyFinnishTexts();
+        window->UseFinnishTexts();
+    app::FollowStatusLabel(*window, "Label3", "Label1");
     window->Show();
     WaitForStart();
     ChooseOnlyTestDrive();

@@ -23,7 +23,8 @@ TEST_F(BackupWindow, EnglishDesignAndFinnishTextsFitAndTheStatusFollowsItsLabel)
 
     base::SetFinnishUI(true);
     window = std::make_unique<unnecessary::TBackupIkkuna>(std::vector<std::string>{}, platform::SystemVersion{2, 6, 1});
-    window->ApplyFinnishTexts();
+    window->UseFinnishTexts();
+    app::FollowStatusLabel(*window, "Label3", "Label1");
     window->Show();
     WaitForStart();
     ChooseOnlyTestDrive();

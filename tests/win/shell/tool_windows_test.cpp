@@ -132,6 +132,10 @@ TEST_F(ShellTest, AWriteThatFailsAtTheEndLosesNoOtherKeyOfAnyWindow) {
               "[General]\r\nLanguage/Kieli=1\r\n\r\n"
               "[Chart]\r\nUnCompressed=0\r\nDisabled=0\r\nBytes=1\r\nKB=0\r\nMB=0\r\nCount=0\r\nDisplayFreeDiskSpace="
               "1\r\n\r\n"
+              "[Backups, temps "
+              "deleter]\r\nDirectoryMask=\\\r\nIgnoreHiddenFiles=1\r\nIgnoreReadOnlyFiles=1\r\nIgnoreSystemFiles="
+              "1\r\nIgnoreZeroLengthFiles=1\r\nUseRecycleBin=1\r\n"
+              "\r\n"
               "[Duplicate file]\r\nFoldersToIgnore=\r\nFileMask=*.*\r\nRootFolder=\\\r\nFloppyIsMaster=1\r\n"
               "UseRecycleBin=1\r\nSkipSysbckupFolder=1\r\nCheckFileStamp=1\r\nCheckFileName=0\r\nCheckFileSize=1\r\n"
               "SkipEmptyFiles=1\r\nSkipDesktopFolders=1\r\n")
