@@ -86,6 +86,18 @@ bool IsHeaderOrBlank(const std::string& caption) {
     return caption.empty() || caption == "Duplicate files....." || caption == "Duplikaatti tiedostot.....";
 }
 
+// The hourglass while the result list is emptied or measured, both slow on a long list.
+class WaitCursor {
+  public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    HCURSOR previous_;
+};
+
 }  // namespace
 
 // The status bar, the list caption and the progress bar as the search sees them.
@@ -146,7 +158,10 @@ class TKaksoisIkkuna::Rows : public ResultRows {
   public:
     explicit Rows(widgets::TFileListView& list) : list_(list) {}
 
-    void Clear() override { list_.Clear(); }
+    void Clear() override {
+        const WaitCursor wait;
+        list_.Clear();
+    }
     bool Empty() const override { return list_.Count() == 0; }
     void AddBlankRow() override { list_.AddRow(fs::RowTexts{}); }
     void AddHeaderRow(const std::string& caption) override {
@@ -167,7 +182,10 @@ class TKaksoisIkkuna::Rows : public ResultRows {
     }
 
     // Every column as wide as its widest text or its header.
-    static void FitColumns(widgets::TFileListView& list) { list.FitColumns(); }
+    static void FitColumns(widgets::TFileListView& list) {
+        const WaitCursor wait;
+        list.FitColumns();
+    }
 
   private:
     widgets::TFileListView& list_;
@@ -323,7 +341,7 @@ void TKaksoisIkkuna::ReloadDuplicateList(const std::string& path) {
     if (file.lines.empty())
         return;
     view_->ShowProgress(static_cast<int64_t>(file.lines.size()) - 1);
-    HCURSOR const previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const WaitCursor wait;
     files_->BeginUpdate();
     const ReloadedList reloaded =
         RowsFromListLines(file.lines, [this](size_t line) { view_->SetProgress(static_cast<int64_t>(line)); });
@@ -331,7 +349,6 @@ void TKaksoisIkkuna::ReloadDuplicateList(const std::string& path) {
         files_->AddRow(row);
     Rows::FitColumns(*files_);
     files_->EndUpdate();
-    SetCursor(previous);
     view_->HideProgress();
     auto& counters = comparison_->Counters();
     counters.DuplicateFiles += static_cast<uint64_t>(std::max<int64_t>(0, reloaded.duplicateFiles));

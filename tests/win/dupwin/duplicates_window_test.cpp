@@ -173,6 +173,44 @@ TEST_F(DuplicatesWindow, FindListsOneGroupOfThreeAndNamesTheDrivesInTheCaption) 
     base::SetFinnishUI(false);
 }
 
+// Records whether the hourglass is up each time the result list is emptied or a column is sized.
+struct CursorWatch {
+    explicit CursorWatch(HWND list) : list_(list) {
+        SetWindowSubclass(list_, Proc, 78, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~CursorWatch() { RemoveWindowSubclass(list_, Proc, 78); }
+    CursorWatch(const CursorWatch&) = delete;
+    CursorWatch& operator=(const CursorWatch&) = delete;
+
+    std::vector<bool> clears;
+    std::vector<bool> sizings;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        auto* self = reinterpret_cast<CursorWatch*>(data);
+        const bool waiting = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+        if (message == LVM_DELETEALLITEMS)
+            self->clears.push_back(waiting);
+        if (message == LVM_SETCOLUMNWIDTH)
+            self->sizings.push_back(waiting);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    HWND list_;
+};
+
+TEST_F(DuplicatesWindow, TheHourglassShowsWhileTheListIsClearedAndFitted) {
+    Write("one\\a.txt", std::string(1000, 'x'));
+    Write("one\\b.txt", std::string(1000, 'x'));
+    Open();
+    CursorWatch watch(window->FileListView1().Handle());
+    Search();
+    ASSERT_FALSE(watch.clears.empty());
+    ASSERT_FALSE(watch.sizings.empty());
+    EXPECT_EQ(std::count(watch.clears.begin(), watch.clears.end(), false), 0);
+    EXPECT_EQ(std::count(watch.sizings.begin(), watch.sizings.end(), false), 0);
+    EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+}
+
 TEST_F(DuplicatesWindow, DeletingOneOfTwoRemovesTheGroupAndItsBlankRow) {
     Write("a1", std::string(700, 'a'));
     Write("a2", std::string(700, 'a'));
