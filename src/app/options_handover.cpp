@@ -1,11 +1,14 @@
 #include "app/options_handover.h"
 
 #include "app/window_set.h"
+#include "base/error.h"
+#include "base/texts.h"
 #include "duplicates/duplicates_window.h"
 #include "platform/program_folder.h"
 #include "settings/options_window.h"
 #include "usage/chart_window.h"
 #include "widgets/control_views.h"
+#include "widgets/dialogs.h"
 #include "widgets/error_hook.h"
 
 namespace app {
@@ -33,7 +36,32 @@ void HandChartChoices(usage::TKaavioIkkuna& chart, const settings::ChartFlags& f
     chart.Display_list(chart.CurrentList());
 }
 
+// The few keys OK writes at once. A file that cannot be written is told to the user, whose choices are in
+// use all the same.
+bool WriteConfirmed(const settings::ConfirmedChoices& choices) {
+    const std::string path = platform::OptionsIniPath();
+    try {
+        settings::SettingsFile file(path);
+        settings::WriteConfirmedChoices(file, choices);
+        return true;
+    } catch (const base::Error&) {
+        widgets::AppDialogs().Message(UnsavedOptionsText(path), widgets::MessageKind::Error,
+                                      widgets::MessageButtons::Ok);
+        return false;
+    }
+}
+
 }  // namespace
+
+std::string UnsavedOptionsText(std::string_view path) {
+    return base::Tx("Vireo could not save the options to\n\n", "Vireo ei voinut tallentaa asetuksia tiedostoon\n\n") +
+           std::string(path) +
+           base::Tx(
+               "\n\nThe new options are in use until Vireo is closed. Please check that the file and its "
+               "folder are not read-only.",
+               "\n\nUudet asetukset ovat käytössä kunnes Vireo suljetaan. Tarkista, ettei tiedosto tai sen "
+               "kansio ole kirjoitussuojattu.");
+}
 
 void ConnectDuplicateSwitches(settings::TOptionsIkkuna& options, duplicates::TKaksoisIkkuna& duplicates) {
     options.SetDuplicatePage(settings::ReadDuplicateSwitches(settings::SettingsFile(platform::OptionsIniPath())));
@@ -121,10 +149,9 @@ bool ShowOptions(const OptionsPartners& windows) {
     windows.unnecessary.Set(options.UnnecessaryPage());
     HandDuplicateSwitches(options.DuplicatePage(), windows.duplicates);
 
-    settings::SettingsFile file(platform::OptionsIniPath());
-    settings::WriteConfirmedChoices(
-        file, {options.English(), options.DuplicatePage(), chartFlags, options.Checked("btnMostFiles")});
-    return options.RestartRequested;
+    // Without the new language stored, ending the program would not change it.
+    return WriteConfirmed({options.English(), options.DuplicatePage(), chartFlags, options.Checked("btnMostFiles")}) &&
+           options.RestartRequested;
 }
 
 }  // namespace app

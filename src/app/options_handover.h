@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "settings/option_pages.h"
 
 namespace duplicates {
@@ -63,8 +66,11 @@ void ChooseSearchMode(settings::TOptionsIkkuna& options, UnnecessaryFilesMembers
 settings::ChartFlags ChartFlagsOf(const usage::TKaavioIkkuna& chart);
 
 // The options window filled, shown modally and, after OK, its choices handed to the windows and the few
-// keys written at once. True when the user agreed to end the program. A failed write throws after the
-// windows have their new values.
+// keys written at once. True when the user agreed to end the program. A failed write is told to the user
+// in a message, after the windows have their new values, and keeps the program going.
 bool ShowOptions(const OptionsPartners& windows);
+
+// The message for options that could not be written to the settings file at path.
+std::string UnsavedOptionsText(std::string_view path);
 
 }  // namespace app

@@ -207,6 +207,8 @@ void TBackupIkkuna::DiskListView1Change() {
 
 void TBackupIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
+    files_->ShowColumnCaptions(true);
+    disks_->ShowColumnCaption(true);
 }
 
 SearchRules TBackupIkkuna::Rules() const {

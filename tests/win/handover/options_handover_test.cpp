@@ -275,30 +275,47 @@ TEST_F(OptionsHandOver, TheSixDuplicateOptionsAreShownAgainFromTheFileAtTheNextO
     EXPECT_FALSE(duplicates->Switches.SkipEmptyFiles);
 }
 
-TEST_F(OptionsHandOver, AFailedWriteEndsTheHandOverAfterTheWindowsHaveTheirValues) {
+TEST_F(OptionsHandOver, AFailedWriteIsToldToTheUserAfterTheWindowsHaveTheirValues) {
     WriteIni("[General]\r\nLanguage/Kieli=1\r\n");
     MakeWindows();
     SetFileAttributesW(platform::win32::Widen(Ini()).c_str(), FILE_ATTRIBUTE_READONLY);
-    bool threw = false;
-    try {
-        Open([this] {
-            options->SetChecked("btnMB", true);
-            options->SetChecked("btnBytes", false);
-            options->btnMBClick();
-            options->SetChecked("RadioButton2", true);
-            options->SetChecked("RadioButton1", false);
-            Ok();
-        });
-    } catch (const base::Error& error) {
-        threw = true;
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + Ini());
-    }
+    const bool restart = Open([this] {
+        options->SetChecked("btnMB", true);
+        options->SetChecked("btnBytes", false);
+        options->btnMBClick();
+        options->SetChecked("RadioButton2", true);
+        options->SetChecked("RadioButton1", false);
+        Ok();
+    });
     SetFileAttributesW(platform::win32::Widen(Ini()).c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_TRUE(threw);
+    EXPECT_FALSE(restart);
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, app::UnsavedOptionsText(Ini()));
+    EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Error);
     EXPECT_TRUE(chart->MB);
     EXPECT_EQ(ChartLine(0), "3.000   big.bin");
     EXPECT_FALSE(duplicates->UseRecycleBin);
     EXPECT_EQ(IniText(), "[General]\r\nLanguage/Kieli=1\r\n");
+}
+
+TEST_F(OptionsHandOver, ALanguageThatCouldNotBeStoredLeavesTheProgramRunningAndSaysSoInItsLanguage) {
+    WriteIni("[General]\r\nLanguage/Kieli=0\r\n");
+    MakeWindows();
+    base::SetFinnishUI(true);
+    SetFileAttributesW(platform::win32::Widen(Ini()).c_str(), FILE_ATTRIBUTE_READONLY);
+    dialogs.answers = {IDYES};
+    const bool restart = Open([this] {
+        options->SetEnglish(true);
+        Ok();
+    });
+    SetFileAttributesW(platform::win32::Widen(Ini()).c_str(), FILE_ATTRIBUTE_NORMAL);
+    base::SetFinnishUI(false);
+    EXPECT_FALSE(restart) << "the language was not stored, so ending the program would not change it";
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[0].text, settings::kRestartQuestion);
+    EXPECT_TRUE(dialogs.asked[1].text.starts_with("Vireo ei voinut tallentaa asetuksia tiedostoon\n\n" + Ini()))
+        << dialogs.asked[1].text;
+    EXPECT_TRUE(options->English()) << "the choice stays as the user left it";
 }
 
 TEST_F(OptionsHandOver, TheFirstPageIsWrittenAtTheEndAfterTheDuplicatesWindowsOwnKeys) {

@@ -3,16 +3,22 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/finnish.h"
 #include "app/window_set.h"
 #include "duplicates/comparison.h"
 #include "platform/win32/unicode.h"
+#include "registry/registry_window.h"
 #include "support/win/window_driver.h"
+#include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
+#include "win/shell/modal_user.h"
 #include "win/shell/shell_fixture.h"
 #include "win/shell/window_texts.h"
 
@@ -31,6 +37,8 @@ widgets::Window& WindowNamed(std::string_view name) {
         return *app::KaavioIkkuna;
     if (name == "options")
         return *app::OptionsIkkuna;
+    if (name == "backup")
+        return *app::BackupIkkuna;
     if (name == "duplicates")
         return *app::KaksoisIkkuna;
     throw std::logic_error("no window " + std::string(name));
@@ -130,18 +138,84 @@ TEST_F(ShellTest, FinnishUnitNamesKeepTheChosenUnitInItsPlace) {
     EXPECT_EQ(units.Item(units.ItemIndex()), "Mt");
 }
 
+// The label that follows each window's "Tila:" label.
+struct StatusFollower {
+    const char* window;
+    const char* follower;
+};
+constexpr StatusFollower kStatusFollowers[] = {{"backup", "Label1"}, {"duplicates", "lblFileListCaption"}};
+
 TEST_F(ShellTest, TheLabelAfterTilaFollowsItAndStaysPutInEnglish) {
     WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
     Start();
-    const int englishLeft = app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left;
-    EXPECT_GT(englishLeft,
-              app::KaksoisIkkuna->ControlPlace("Label3").left + app::KaksoisIkkuna->ControlPlace("Label3").width);
+    std::vector<int> englishLefts;
+    for (const StatusFollower& label : kStatusFollowers) {
+        const widgets::Window& window = WindowNamed(label.window);
+        const widgets::Place status = window.ControlPlace("Label3");
+        englishLefts.push_back(window.ControlPlace(label.follower).left);
+        EXPECT_GT(englishLefts.back(), status.left + status.width) << label.window;
+    }
     app::DestroyWindows();
 
     WriteOptions("[General]\r\nLanguage/Kieli=0\r\n");
     Start();
-    const widgets::Place tila = app::KaksoisIkkuna->ControlPlace("Label3");
-    EXPECT_EQ(app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left, tila.left + tila.width + 7);
-    EXPECT_LT(app::KaksoisIkkuna->ControlPlace("lblFileListCaption").left, englishLeft)
-        << "Tila: is shorter than Status:";
+    for (size_t i = 0; i < std::size(kStatusFollowers); ++i) {
+        const widgets::Window& window = WindowNamed(kStatusFollowers[i].window);
+        const widgets::Place tila = window.ControlPlace("Label3");
+        const int left = window.ControlPlace(kStatusFollowers[i].follower).left;
+        EXPECT_EQ(left, tila.left + tila.width + 7) << kStatusFollowers[i].window;
+        EXPECT_LT(left, englishLefts[i]) << kStatusFollowers[i].window << ": Tila: is shorter than Status:";
+    }
+}
+
+namespace {
+
+// Texts a tool window builds when it is opened, as the user opens it from the main window.
+struct OpenedTool {
+    const char* button;
+    widgets::Window* window;
+    std::function<bool()> settled;
+    std::function<std::string()> shown;
+    const char* english;
+    const char* finnish;
+};
+
+std::vector<OpenedTool> OpenedTools() {
+    auto* registry = app::RegistryIkkuna.get();
+    auto* backup = app::BackupIkkuna.get();
+    return {
+        {"RegistryClean", registry, [] { return true; },
+         [registry] { return registry->StringGrid1().Cell(0, 0) + " / " + registry->Text("AloitaButton"); },
+         "Registry Key / &Find", "Rekisterin avain / &Etsi"},
+        {"Backups", backup, [backup] { return backup->Started(); },
+         [backup] {
+             backup->btnDeleteMouseMove();
+             const std::string caption = backup->Caption();
+             return caption.substr(0, caption.find(" - ") + 3) + "/ " + backup->Hint("btnDelete");
+         },
+         "Unnecessary files - / Deletes selected file(s) to a recycle bin",
+         "Turhat tiedostot - / Poistaa valitut tiedostot roskakoriin"},
+    };
+}
+
+}  // namespace
+
+TEST_F(ShellTest, ToolWindowsBuildTheirTextsAtRunTimeInTheLanguageChosen) {
+    for (const bool finnish : {false, true}) {
+        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
+        Start();
+        FailOnEscapedErrors loud;
+        for (const OpenedTool& tool : OpenedTools()) {
+            std::string texts;
+            ModalUser::ClickAndAct(
+                Main().Control(tool.button), [&] { return tool.window->InModalLoop() && tool.settled(); },
+                [&] {
+                    texts = tool.shown();
+                    PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
+                });
+            EXPECT_EQ(texts, finnish ? tool.finnish : tool.english) << tool.button;
+        }
+        app::DestroyWindows();
+        base::SetFinnishUI(false);
+    }
 }

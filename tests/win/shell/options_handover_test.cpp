@@ -6,40 +6,55 @@
 #include <string>
 
 #include "app/window_set.h"
+#include "platform/win32/unicode.h"
 #include "settings/options_window.h"
 #include "support/win/window_driver.h"
+#include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
+#include "win/shell/modal_user.h"
 #include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
 
 namespace {
 
-// What the user does in the options window, once it is on screen; gives up after ten seconds.
-std::function<void()> user;
-int ticksLeft = 0;
-void CALLBACK UseOptions(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!app::OptionsIkkuna->InModalLoop() && --ticksLeft > 0)
-        return;
-    KillTimer(nullptr, id);
-    user();
-}
+// The user opens the options window with the main window's Settings button and acts in it.
 void OpenOptions(std::function<void()> action) {
-    user = std::move(action);
-    ticksLeft = 200;
-    SetTimer(nullptr, 0, 50, UseOptions);
-    PointerClick(app::PaaIkkuna->Control("Settings"));
-    Pump(300);
+    ModalUser::ClickAndAct(
+        app::PaaIkkuna->Control("Settings"), [] { return app::OptionsIkkuna->InModalLoop(); }, std::move(action));
 }
 // A press the window hears after the user's other actions, as a click would come.
 void Press(const char* button) {
     PostMessageW(app::OptionsIkkuna->Control(button), BM_CLICK, 0, 0);
 }
 
+// The user's click on a box or choice of a page of the options window.
+void ClickOn(int page, const char* control) {
+    app::OptionsIkkuna->ShowPage("Asetukset", page);
+    PointerClick(app::OptionsIkkuna->Control(control));
+}
+constexpr int kUnnecessaryFilesPage = 1;
+
 class OptionsFromTheMainWindow : public ShellTest {
   protected:
     OptionsFromTheMainWindow() : scope(dialogs) {}
+
+    // The value of a key of a section of Options.ini as it is now, "(none)" when it is not there.
+    std::string Stored(std::string_view section, std::string_view key) const {
+        const std::string text = Options();
+        const size_t start = text.find("[" + std::string(section) + "]");
+        if (start == std::string::npos)
+            return "(none)";
+        const size_t end = text.find("\r\n[", start);
+        const std::string body = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const size_t at = body.find("\r\n" + std::string(key) + "=");
+        if (at == std::string::npos)
+            return "(none)";
+        const size_t value = at + key.size() + 3;
+        return body.substr(value, body.find("\r\n", value) - value);
+    }
+
     widgets::ScriptedDialogs dialogs;
     widgets::ScopedDialogs scope;
 };
@@ -108,6 +123,83 @@ TEST_F(OptionsFromTheMainWindow, TheFirstShowsSearchModeAndTheStoredSwitchesReac
     for (const char* line : {"FoldersToIgnore=", "FileMask=*.*", "FloppyIsMaster=0", "UseRecycleBin=0",
                              "CheckFileSize=0", "CheckFileName=1"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+}
+
+TEST_F(OptionsFromTheMainWindow, UnnecessaryFileChoicesReachTheirWindowOnOkAndAreFoundAgainAtTheNextStart) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    unnecessary::TBackupIkkuna& backup = *app::BackupIkkuna;
+    bool unchangedWhileOpen = false;
+    OpenOptions([&] {
+        for (const char* control : {"chkHidden", "chkSystem", "btnExtraFiles", "btnTraditionalDelete"})
+            ClickOn(kUnnecessaryFilesPage, control);
+        unchangedWhileOpen = !backup.ExtraFiles && backup.UseRecycleBin && backup.IgnoreHiddenFiles;
+        Press("Ok");
+    });
+    EXPECT_TRUE(unchangedWhileOpen) << "the window gets the choices only after OK";
+    EXPECT_TRUE(backup.ExtraFiles);
+    EXPECT_FALSE(backup.UseRecycleBin);
+    EXPECT_FALSE(backup.IgnoreHiddenFiles);
+    EXPECT_TRUE(backup.IgnoreReadOnlyFiles);
+    EXPECT_FALSE(backup.IgnoreSystemFiles);
+    EXPECT_TRUE(backup.IgnoreZeroLengthFiles);
+    backup.btnDeleteMouseMove();
+    EXPECT_EQ(backup.Hint("btnDelete"), "Deletes selected file(s) PERMANENTLY") << "in effect in the tool at once";
+    EXPECT_EQ(Stored("Backups, temps deleter", "Normal_search"), "0") << "written at OK";
+    EXPECT_EQ(Stored("Backups, temps deleter", "IgnoreHiddenFiles"), "(none)") << "written only at the end";
+
+    app::DestroyWindows();
+    EXPECT_EQ(Stored("Backups, temps deleter", "IgnoreHiddenFiles"), "0");
+    EXPECT_EQ(Stored("Backups, temps deleter", "IgnoreSystemFiles"), "0");
+    EXPECT_EQ(Stored("Backups, temps deleter", "UseRecycleBin"), "0");
+    EXPECT_EQ(Stored("Duplicate file", "UseRecycleBin"), "1") << "the duplicates' own delete method is apart";
+
+    Start();
+    unnecessary::TBackupIkkuna& again = *app::BackupIkkuna;
+    EXPECT_TRUE(again.ExtraFiles);
+    EXPECT_FALSE(again.UseRecycleBin);
+    EXPECT_FALSE(again.IgnoreHiddenFiles);
+    EXPECT_TRUE(again.IgnoreReadOnlyFiles);
+    EXPECT_FALSE(again.IgnoreSystemFiles);
+    std::string shown;
+    OpenOptions([&] {
+        for (const char* control : {"chkHidden", "chkReadOnly", "chkSystem", "chkZeroLength", "btnMostFiles",
+                                    "btnExtraFiles", "btnUseRecycleBin", "btnTraditionalDelete"})
+            shown += app::OptionsIkkuna->Checked(control) ? "1" : "0";
+        Press("Cancel");
+    });
+    EXPECT_EQ(shown, "01010101") << "the page shows the stored choices";
+}
+
+TEST_F(OptionsFromTheMainWindow, OptionsThatCannotBeSavedAreToldInTheLanguageInUseAndStillTakeEffect) {
+    for (const bool finnish : {false, true}) {
+        // Made read-only after the start: the program keeps its settings there, and nothing can be written.
+        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
+        Start();
+        const std::wstring ini = platform::win32::Widen(folder_ / "Options.ini");
+        ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+        dialogs.asked.clear();
+        {
+            FailOnEscapedErrors loud;
+            OpenOptions([] {
+                ClickOn(kUnnecessaryFilesPage, "btnExtraFiles");
+                Press("Ok");
+            });
+        }
+        ASSERT_EQ(dialogs.asked.size(), 1u) << finnish;
+        const std::string& text = dialogs.asked[0].text;
+        EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Error);
+        EXPECT_TRUE(
+            text.starts_with(finnish ? "Vireo ei voinut tallentaa asetuksia" : "Vireo could not save the options"))
+            << text;
+        EXPECT_NE(text.find(folder_ / "Options.ini"), std::string::npos) << text;
+        EXPECT_TRUE(app::BackupIkkuna->ExtraFiles) << "the choice is in use all the same";
+        EXPECT_TRUE(Main().Visible());
+        // The windows' own writes at the end fail too; those go unseen, as at every end of a run.
+        app::DestroyWindows();
+        base::SetFinnishUI(false);
+        ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
 }
 
 }  // namespace

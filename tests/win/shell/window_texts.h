@@ -5,7 +5,7 @@
 // tooltip, "items" a combo box's items, "columns" a list view's headers from the first, "panels" a status
 // bar's panels from the second; "title" and "filter" of "Tallenna" are those the save dialog is opened
 // with, "title" of "Kaavio" the chart's; "text" of "HeaderCaption" is the row that heads each group.
-// Lists are joined by "|".
+// Lists are joined by "|". Rows whose two forms are the same are texts that stay English.
 
 namespace testing_support {
 
@@ -35,12 +35,18 @@ inline constexpr WindowText kWindowTexts[] = {
     {"main", "Kaksois", "hint", "Find duplicate files", "Etsii tiedostot joita on enemmän kuin yksi kappale"},
     {"main", "RegistryClean", "caption", "C&lean registry", "&Puhdista rekisteri"},
     {"main", "RegistryClean", "hint", "Clean invalid registry entries", "Etsii vialliset rekisteri tiedot"},
+    {"main", "", "caption", "Vireo 1.5 by Lumoworks", "Vireo 1.5 by Lumoworks"},
     {"about", "", "caption", "About", "Tietoa"},
     {"about", "Version", "caption", "Version 1.5", "Versio 1.5"},
     {"about", "Contact", "caption", "Lumoworks contact info:", "Lumoworks:n yhteystiedot:"},
     {"about", "Label1", "caption", "Homepage:", "Kotisivu:"},
     {"about", "Label3", "caption", "Lumoworks may not be accused in any way if this program affects your computer in any negative way. Use at your own risk!", "Lumoworks:a ei voida syyttää mistään jos tämä ohjelma vaikuttaa tietokoneeseesi jollain negatiivisella tavalla. Käytä omalla vastuulla!"},
     {"about", "Label6", "caption", "Special thanks to:", "Erityiset kiitokset:"},
+    {"about", "Licence", "caption", "Freeware: free to use and to pass on unchanged.", "Ilmaisohjelma: vapaa käyttää ja jakaa muuttamattomana."},
+    {"about", "Label7", "caption", "Everyone who tested the early versions.", "Kaikille ensimmäisten versioiden testaajille."},
+    {"about", "Label8", "caption", "The translators and everyone who spread the word.", "Kääntäjille ja kaikille Vireon suosittelijoille."},
+    {"about", "ProductName", "caption", "Vireo", "Vireo"},
+    {"about", "Label2", "caption", "E-mail:", "E-mail:"},
     {"registry", "", "caption", "Clean registry", "Puhdista rekisteri"},
     {"registry", "AloitaButton", "caption", "&Find", "&Etsi"},
     {"registry", "AloitaButton", "hint", "Start seaching registry", "Aloita etsiminen rekisteristä"},
@@ -70,6 +76,7 @@ inline constexpr WindowText kWindowTexts[] = {
     {"usage", "Tallenna", "filter", "Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|All (*.bmp;*.emf;*.wmf)|*.bmp;*.emf;*.wmf", "Bittikartat (*.bmp)|*.bmp|Enhanced Meta-tiedostot (*.emf)|*.emf|Meta-tiedostot (*.wmf)|*.wmf|Kaikki (*.bmp;*.emf;*.wmf)|*.bmp;*.emf;*.wmf"},
     {"options", "", "caption", "Options", "Asetukset"},
     {"options", "Ok", "hint", "Ok, save changes", "OK, tallenna muutokset"},
+    {"options", "Ok", "caption", "&Ok", "&Ok"},
     {"options", "Cancel", "caption", "&Cancel", "&Peruuta"},
     {"options", "Cancel", "hint", "Cancel, undo changes", "Peruuta, kumoa muutokset"},
     {"options", "TabSheet1", "caption", "Duplicate files", "Duplikaatit"},
@@ -114,6 +121,26 @@ inline constexpr WindowText kWindowTexts[] = {
     {"options", "btnCount", "caption", "File count", "Lukumäärä"},
     {"options", "btnCompressed", "caption", "Compressed size", "Pakattu koko"},
     {"options", "btnUncompressed", "caption", "Uncompressed size", "Pakkaamaton koko"},
+    {"options", "Language", "caption", "Language/Kieli", "Language/Kieli"},
+    {"options", "English", "caption", "English", "English"},
+    {"options", "Suomi", "caption", "Suomi", "Suomi"},
+    {"options", "GroupBox6", "caption", "Space display", "Space display"},
+    {"options", "btnActual", "caption", "Only show nominal bytes", "Only show nominal bytes"},
+    {"options", "btnAllocated", "caption", "Show actual space on disk", "Show actual space on disk"},
+    {"options", "btnSlack", "caption", "Show only the slack space", "Show only the slack space"},
+    {"backup", "", "caption", "Unnecessary files", "Turhat tiedostot"},
+    {"backup", "Label3", "caption", "Status:", "Tila:"},
+    {"backup", "Label2", "caption", "Total size:", "Koko yht.:"},
+    {"backup", "FileListView1", "columns", "Name|Size|Type|Modified|Attr|File Ver|Prod Ver", "Nimi|Koko|Tyyppi|Muutettu|Attr|Tiedoston versio|Tuotteen versio"},
+    {"backup", "DiskListView1", "columns", "Select drives", "Valitse asemat"},
+    {"backup", "btnFind", "caption", "&Find", "&Etsi"},
+    {"backup", "btnFind", "hint", "Search the disk", "Etsi levyiltä"},
+    {"backup", "btnExit", "caption", "&Close", "&Sulje"},
+    {"backup", "btnExit", "hint", "Close", "Sulje"},
+    {"backup", "btnSelectAll", "caption", "S&elect all", "&Valitse kaikki"},
+    {"backup", "btnSelectAll", "hint", "Selects all the files listed, ready for deletion", "Valisee kaikki tiedostot listasta poistoa varten"},
+    {"backup", "btnDelete", "caption", "&Delete", "&Poista"},
+    {"backup", "btnDelete", "hint", "Delete selected file(s)", "Poista valitut tiedostot"},
     {"duplicates", "", "caption", "Duplicate files", "Duplikaatit"},
     {"duplicates", "FileListView1", "columns", "Name|Size|Type|Modified|Attr|File Ver|Prod Ver", "Nimi|Koko|Tyyppi|Muutettu|Attr|Tiedoston versio|Tuotteen versio"},
     {"duplicates", "DiskListView1", "columns", "Select drives", "Valitse asemat"},
