@@ -4,9 +4,11 @@
 
 #include "app/pictures.h"
 #include "app/window_set.h"
+#include "base/error.h"
 #include "platform/program_folder.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
+#include "widgets/dialogs.h"
 
 namespace app {
 namespace {
@@ -29,6 +31,14 @@ constexpr widgets::ControlSpec kControls[] = {
 // clang-format on
 
 }  // namespace
+
+std::string UnsavedLanguageText(std::string_view path) {
+    const std::string file(path);
+    return "Vireo could not save the language to\n" + file +
+           "\nPlease check that the file is not read-only and choose again.\n\n"
+           "Vireo ei voinut tallentaa kieltä tiedostoon\n" +
+           file + "\nTarkista, ettei tiedosto ole kirjoitussuojattu, ja valitse uudelleen.";
+}
 
 TKieliIkkuna::TKieliIkkuna() {
     Create({"Valitse kieli/Choose language", kFrameWidth, kFrameHeight, widgets::FrameStyle::Dialog});
@@ -93,9 +103,16 @@ void TKieliIkkuna::EnglantiClick() {
 void TKieliIkkuna::Choose(bool english) {
     OptionsIkkuna->SetChecked("English", english);
     OptionsIkkuna->SetChecked("Suomi", !english);
-    settings::SettingsFile file(platform::OptionsIniPath());
-    // A failed write raises its error here, and the window stays open for another try.
-    file.WriteFlag(settings::keys::kLanguage, english);
+    const std::string path = platform::OptionsIniPath();
+    try {
+        settings::SettingsFile file(path);
+        file.WriteFlag(settings::keys::kLanguage, english);
+    } catch (const base::Error&) {
+        // The window stays open for another try; closed instead, this run uses the choice just made.
+        widgets::AppDialogs().Message(UnsavedLanguageText(path), widgets::MessageKind::Error,
+                                      widgets::MessageButtons::Ok);
+        return;
+    }
     SetModalResult(widgets::mrOk);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "widgets/window.h"
 
 namespace app {
@@ -20,5 +23,8 @@ class TKieliIkkuna : public widgets::Window {
     void WidenToFitTexts();
     void Choose(bool english);
 };
+
+// The message, in both languages, for a language choice that could not be written to the file at path.
+std::string UnsavedLanguageText(std::string_view path);
 
 }  // namespace app

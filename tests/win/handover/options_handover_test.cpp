@@ -222,6 +222,30 @@ TEST_F(OptionsHandOver, LanguageChangedThenCancelAndNoSavesNothingAndAsksAgainNe
     EXPECT_EQ(dialogs.asked.size(), 2u);
 }
 
+TEST_F(OptionsHandOver, TheCloseBoxAsksTheLanguageQuestionAsCancelDoes) {
+    for (const int answer : {IDNO, IDYES}) {
+        WriteIni("[General]\r\nLanguage/Kieli=1\r\n");
+        MakeWindows();
+        dialogs.asked.clear();
+        dialogs.answers = {answer};
+        const bool restart = Open([this] {
+            options->SetEnglish(false);
+            options->SetChecked("btnMostFiles", false);
+            options->SetChecked("btnExtraFiles", true);
+            PostMessageW(options->Handle(), WM_CLOSE, 0, 0);
+        });
+        ASSERT_EQ(dialogs.asked.size(), 1u) << answer;
+        EXPECT_EQ(dialogs.asked[0].text, settings::kRestartQuestion);
+        EXPECT_EQ(restart, answer == IDYES);
+        EXPECT_EQ(unnecessary.Get().ExtraFiles, answer == IDYES) << "handed over only when confirmed";
+        EXPECT_EQ(IniText().find("Language/Kieli=0") != std::string::npos, answer == IDYES) << IniText();
+        chart.reset();
+        duplicates.reset();
+        options.reset();
+        unnecessary.Set({});
+    }
+}
+
 TEST_F(OptionsHandOver, CancelPutsTheFirstPageBackSoNothingCancelledIsSearchedWithOrSaved) {
     MakeWindows();
     Open([this] {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/finnish.h"
+#include "app/language_window.h"
 #include "app/window_set.h"
 #include "duplicates/comparison.h"
 #include "platform/win32/unicode.h"
@@ -218,4 +219,48 @@ TEST_F(ShellTest, ToolWindowsBuildTheirTextsAtRunTimeInTheLanguageChosen) {
         app::DestroyWindows();
         base::SetFinnishUI(false);
     }
+}
+
+namespace {
+
+// On the first-run question: Suomi, then, once the question has answered it, the close box.
+int languageSteps = 0;
+bool openAfterSuomi = false;
+void CALLBACK SuomiThenCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = FindWindowW(L"VireoWindow", L"Valitse kieli/Choose language");
+    if (!window || !IsWindowVisible(window))
+        return;
+    if (languageSteps++ == 0) {
+        PostMessageW(FindWindowExW(GetWindow(window, GW_CHILD), nullptr, L"Button", L"&Suomi"), BM_CLICK, 0, 0);
+        return;
+    }
+    KillTimer(nullptr, id);
+    openAfterSuomi = true;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, ALanguageThatCannotBeStoredIsToldInBothLanguagesAndThisRunUsesItAllTheSame) {
+    // An empty read-only file: no language stored, and none can be.
+    WriteOptions("");
+    const std::wstring ini = platform::win32::Widen(folder_ / "Options.ini");
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    widgets::ScriptedDialogs dialogs;
+    widgets::ScopedDialogs scope(dialogs);
+    languageSteps = 0;
+    openAfterSuomi = false;
+    SetTimer(nullptr, 0, 100, SuomiThenCloseBox);
+    {
+        FailOnEscapedErrors loud;
+        Start();
+    }
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(openAfterSuomi) << "the question stays for another try";
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, app::UnsavedLanguageText(folder_ / "Options.ini"));
+    EXPECT_NE(dialogs.asked[0].text.find("Vireo ei voinut tallentaa"), std::string::npos);
+    EXPECT_EQ(dialogs.asked[0].kind, widgets::MessageKind::Error);
+    EXPECT_TRUE(base::FinnishUI()) << "the choice made decides this run";
+    EXPECT_EQ(Options(), "");
 }
