@@ -15,6 +15,7 @@
 #include "duplicates/comparison.h"
 #include "platform/win32/unicode.h"
 #include "registry/registry_window.h"
+#include "settings/options_window.h"
 #include "support/win/window_driver.h"
 #include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
@@ -89,6 +90,12 @@ std::string Shown(const WindowText& row) {
         return *row.control ? window.Text(row.control) : window.Caption().substr(0, window.Caption().find(" - "));
     if (property == "hint")
         return window.Hint(row.control);
+    if (property == "tab") {
+        // The options window's pages, in the order of their tabs.
+        constexpr std::string_view kPages[] = {"TabSheet1", "Temp", "Charts", "TabSheet2"};
+        const auto page = std::find(std::begin(kPages), std::end(kPages), row.control) - std::begin(kPages);
+        return app::OptionsIkkuna->PageTitle(static_cast<int>(page));
+    }
     if (property == "items") {
         widgets::ComboBox box(window, row.control);
         std::vector<std::string> items;
@@ -164,6 +171,7 @@ TEST_F(ShellTest, TheLabelAfterTilaFollowsItAndStaysPutInEnglish) {
         const widgets::Window& window = WindowNamed(kStatusFollowers[i].window);
         const widgets::Place tila = window.ControlPlace("Label3");
         const int left = window.ControlPlace(kStatusFollowers[i].follower).left;
+        EXPECT_NEAR(tila.width, CaptionWidth(window.Control("Label3")), 1) << "the label fits its Finnish text";
         EXPECT_EQ(left, tila.left + tila.width + 7) << kStatusFollowers[i].window;
         EXPECT_LT(left, englishLefts[i]) << kStatusFollowers[i].window << ": Tila: is shorter than Status:";
     }

@@ -2,10 +2,11 @@
 
 // Every text the program switches to Finnish at start, with its English form, window by window in the
 // order they are switched. "caption" is a control's text (the window's own with no control), "hint" its
-// tooltip, "items" a combo box's items, "columns" a list view's headers from the first, "panels" a status
-// bar's panels from the second; "title" and "filter" of "Tallenna" are those the save dialog is opened
-// with, "title" of "Kaavio" the chart's; "text" of "HeaderCaption" is the row that heads each group.
-// Lists are joined by "|". Rows whose two forms are the same are texts that stay English.
+// tooltip, "tab" the title on a page's tab, "items" a combo box's items, "columns" a list view's headers
+// from the first, "panels" a status bar's panels from the second; "title" and "filter" of "Tallenna" are
+// those the save dialog is opened with, "title" of "Kaavio" the chart's; "text" of "HeaderCaption" is the
+// row that heads each group. Lists are joined by "|". Rows whose two forms are the same are texts that
+// stay English.
 
 namespace testing_support {
 
@@ -79,10 +80,10 @@ inline constexpr WindowText kWindowTexts[] = {
     {"options", "Ok", "caption", "&Ok", "&Ok"},
     {"options", "Cancel", "caption", "&Cancel", "&Peruuta"},
     {"options", "Cancel", "hint", "Cancel, undo changes", "Peruuta, kumoa muutokset"},
-    {"options", "TabSheet1", "caption", "Duplicate files", "Duplikaatit"},
-    {"options", "TabSheet2", "caption", "General", "Yleiset"},
-    {"options", "Temp", "caption", "Unnecessary files", "Turhat tiedostot"},
-    {"options", "Charts", "caption", "Space usage", "Tilan käyttö"},
+    {"options", "TabSheet1", "tab", "Duplicate files", "Duplikaatit"},
+    {"options", "TabSheet2", "tab", "General", "Yleiset"},
+    {"options", "Temp", "tab", "Unnecessary files", "Turhat tiedostot"},
+    {"options", "Charts", "tab", "Space usage", "Tilan käyttö"},
     {"options", "GroupBox1", "caption", "Require", "Vaadi"},
     {"options", "Advanced", "caption", "Advanced", "Kehittyneet asetukset"},
     {"options", "GroupBox5", "caption", "Delete method", "Poisto metodi"},
