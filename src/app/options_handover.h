@@ -25,7 +25,7 @@ class UnnecessaryFilesMembers {
     virtual void Set(const settings::UnnecessaryChoices& choices) = 0;
 };
 
-// The members kept by themselves, for as long as there is no unnecessary-files window to hold them.
+// The members kept by themselves, for an options window that works without the unnecessary-files window.
 class HeldUnnecessaryMembers : public UnnecessaryFilesMembers {
   public:
     settings::UnnecessaryChoices Get() const override { return choices_; }

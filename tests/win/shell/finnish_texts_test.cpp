@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,13 +13,10 @@
 #include "app/window_set.h"
 #include "duplicates/comparison.h"
 #include "platform/win32/unicode.h"
-#include "registry/registry_window.h"
 #include "settings/options_window.h"
 #include "support/win/window_driver.h"
-#include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
-#include "win/shell/modal_user.h"
 #include "win/shell/shell_fixture.h"
 #include "win/shell/window_texts.h"
 
@@ -174,58 +170,6 @@ TEST_F(ShellTest, TheLabelAfterTilaFollowsItAndStaysPutInEnglish) {
         EXPECT_NEAR(tila.width, CaptionWidth(window.Control("Label3")), 1) << "the label fits its Finnish text";
         EXPECT_EQ(left, tila.left + tila.width + 7) << kStatusFollowers[i].window;
         EXPECT_LT(left, englishLefts[i]) << kStatusFollowers[i].window << ": Tila: is shorter than Status:";
-    }
-}
-
-namespace {
-
-// Texts a tool window builds when it is opened, as the user opens it from the main window.
-struct OpenedTool {
-    const char* button;
-    widgets::Window* window;
-    std::function<bool()> settled;
-    std::function<std::string()> shown;
-    const char* english;
-    const char* finnish;
-};
-
-std::vector<OpenedTool> OpenedTools() {
-    auto* registry = app::RegistryIkkuna.get();
-    auto* backup = app::BackupIkkuna.get();
-    return {
-        {"RegistryClean", registry, [] { return true; },
-         [registry] { return registry->StringGrid1().Cell(0, 0) + " / " + registry->Text("AloitaButton"); },
-         "Registry Key / &Find", "Rekisterin avain / &Etsi"},
-        {"Backups", backup, [backup] { return backup->Started(); },
-         [backup] {
-             backup->btnDeleteMouseMove();
-             const std::string caption = backup->Caption();
-             return caption.substr(0, caption.find(" - ") + 3) + "/ " + backup->Hint("btnDelete");
-         },
-         "Unnecessary files - / Deletes selected file(s) to a recycle bin",
-         "Turhat tiedostot - / Poistaa valitut tiedostot roskakoriin"},
-    };
-}
-
-}  // namespace
-
-TEST_F(ShellTest, ToolWindowsBuildTheirTextsAtRunTimeInTheLanguageChosen) {
-    for (const bool finnish : {false, true}) {
-        WriteOptions(finnish ? "[General]\r\nLanguage/Kieli=0\r\n" : "[General]\r\nLanguage/Kieli=1\r\n");
-        Start();
-        FailOnEscapedErrors loud;
-        for (const OpenedTool& tool : OpenedTools()) {
-            std::string texts;
-            ModalUser::ClickAndAct(
-                Main().Control(tool.button), [&] { return tool.window->InModalLoop() && tool.settled(); },
-                [&] {
-                    texts = tool.shown();
-                    PostMessageW(tool.window->Handle(), WM_CLOSE, 0, 0);
-                });
-            EXPECT_EQ(texts, finnish ? tool.finnish : tool.english) << tool.button;
-        }
-        app::DestroyWindows();
-        base::SetFinnishUI(false);
     }
 }
 

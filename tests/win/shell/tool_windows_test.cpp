@@ -6,41 +6,17 @@
 
 #include "app/window_set.h"
 #include "platform/win32/unicode.h"
+#include "registry/registry_window.h"
 #include "support/win/window_driver.h"
+#include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
 #include "widgets/error_hook.h"
+#include "win/shell/modal_user.h"
 #include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
 
 namespace {
-
-// Clicks a button with the real pointer and acts once from inside the modal loop of the window it opens,
-// when that window has settled; returns only after that, since the pointer's click may reach the program
-// late on a busy machine. Gives up after ten seconds, so a window that never settles fails the test
-// instead of hanging it.
-std::function<bool()> settled;
-std::function<void()> act;
-bool acted = false;
-int ticksLeft = 0;
-void CALLBACK ActWhenSettled(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!settled() && --ticksLeft > 0)
-        return;
-    KillTimer(nullptr, id);
-    act();
-    acted = true;
-}
-void ClickAndActInsideModalLoop(HWND button, std::function<bool()> ready, std::function<void()> action) {
-    settled = std::move(ready);
-    act = std::move(action);
-    acted = false;
-    ticksLeft = 200;
-    SetTimer(nullptr, 0, 50, ActWhenSettled);
-    PointerClick(button);
-    while (!acted)
-        Pump(50);
-    Pump(100);
-}
 
 struct Tool {
     const char* button;
@@ -55,7 +31,20 @@ struct Tool {
 std::vector<Tool> ToolWindows() {
     auto* duplicates = app::KaksoisIkkuna.get();
     auto* usage = app::KaavioIkkuna.get();
+    auto* registry = app::RegistryIkkuna.get();
+    auto* backup = app::BackupIkkuna.get();
     return {
+        {"RegistryClean", registry, [] { return true; },
+         [registry] { return registry->StringGrid1().Cell(0, 0) + " / " + registry->Text("AloitaButton"); },
+         "Registry Key / &Find", "Rekisterin avain / &Etsi"},
+        {"Backups", backup, [backup] { return backup->Started(); },
+         [backup] {
+             backup->btnDeleteMouseMove();
+             const std::string caption = backup->Caption();
+             return caption.substr(0, caption.find(" - ") + 3) + "/ " + backup->Hint("btnDelete");
+         },
+         "Unnecessary files - / Deletes selected file(s) to a recycle bin",
+         "Turhat tiedostot - / Poistaa valitut tiedostot roskakoriin"},
         {"Kaksois", duplicates, [duplicates] { return duplicates->FirstShowingDone(); },
          [duplicates] { return duplicates->Caption(); }, "Duplicate files *.* at ", "Duplikaatit *.* asemilta "},
         {"Kaytto", usage, [usage] { return !usage->Scanning() && usage->CurrentList() != nullptr; },
@@ -79,7 +68,7 @@ TEST_F(ShellTest, ToolButtonsShowTheirWindowsModallyOverTheMainWindowInTheLangua
             bool shownModally = false;
             bool mainDisabled = false;
             std::string texts;
-            ClickAndActInsideModalLoop(
+            ModalUser::ClickAndAct(
                 Main().Control(tool.button), [&] { return tool.window->InModalLoop() && tool.settled(); },
                 [&] {
                     shownModally = tool.window->Visible() && tool.window->InModalLoop();
