@@ -6,10 +6,12 @@
 #include <string>
 
 #include "app/window_set.h"
+#include "duplicates/duplicates_window.h"
 #include "platform/win32/unicode.h"
 #include "settings/options_window.h"
 #include "support/win/window_driver.h"
 #include "unnecessary/backup_window.h"
+#include "usage/chart_window.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
 #include "win/shell/modal_user.h"
@@ -34,7 +36,9 @@ void ClickOn(int page, const char* control) {
     app::OptionsIkkuna->ShowPage("Asetukset", page);
     PointerClick(app::OptionsIkkuna->Control(control));
 }
+constexpr int kDuplicatesPage = 0;
 constexpr int kUnnecessaryFilesPage = 1;
+constexpr int kSpaceUsagePage = 2;
 
 class OptionsFromTheMainWindow : public ShellTest {
   protected:
@@ -169,6 +173,46 @@ TEST_F(OptionsFromTheMainWindow, UnnecessaryFileChoicesReachTheirWindowOnOkAndAr
         Press("Cancel");
     });
     EXPECT_EQ(shown, "01010101") << "the page shows the stored choices";
+}
+
+TEST_F(OptionsFromTheMainWindow, DuplicateAndSpaceUsageChoicesTakeEffectOnOkAndAreFoundAgainAtTheNextStart) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    OpenOptions([] {
+        for (const char* control : {"chkSkipEmptyFiles", "chkSkipDesktopFolders", "RadioButton2"})
+            ClickOn(kDuplicatesPage, control);
+        for (const char* control : {"btnKB", "btnUncompressed", "chkShowFreeDisk"})
+            ClickOn(kSpaceUsagePage, control);
+        Press("Ok");
+    });
+    const duplicates::TKaksoisIkkuna& duplicates = *app::KaksoisIkkuna;
+    EXPECT_FALSE(duplicates.Switches.SkipEmptyFiles);
+    EXPECT_FALSE(duplicates.Switches.SkipDesktopFolders);
+    EXPECT_TRUE(duplicates.Switches.SkipSysbckupFolder);
+    EXPECT_FALSE(duplicates.UseRecycleBin);
+    usage::TKaavioIkkuna& chart = *app::KaavioIkkuna;
+    EXPECT_TRUE(chart.KB);
+    EXPECT_FALSE(chart.Bytes);
+    EXPECT_TRUE(chart.UnCompressed);
+    EXPECT_FALSE(chart.Compressed);
+    EXPECT_FALSE(chart.DisplayFreeDiskSpace);
+    EXPECT_EQ(widgets::ComboBox(chart, "cbxUnits").ItemIndex(), 1) << "the chart shows kilobytes at once";
+
+    app::DestroyWindows();
+    Start();
+    EXPECT_FALSE(app::KaksoisIkkuna->Switches.SkipEmptyFiles);
+    EXPECT_FALSE(app::KaksoisIkkuna->UseRecycleBin);
+    EXPECT_TRUE(app::KaavioIkkuna->KB);
+    EXPECT_TRUE(app::KaavioIkkuna->UnCompressed);
+    EXPECT_FALSE(app::KaavioIkkuna->DisplayFreeDiskSpace);
+    std::string shown;
+    OpenOptions([&] {
+        for (const char* control : {"chkSkipEmptyFiles", "chkSkipDesktopFolders", "chkSkipSysbckup", "RadioButton1",
+                                    "btnBytes", "btnKB", "btnCompressed", "btnUncompressed", "chkShowFreeDisk"})
+            shown += app::OptionsIkkuna->Checked(control) ? "1" : "0";
+        Press("Cancel");
+    });
+    EXPECT_EQ(shown, "001001010") << "the pages show the stored choices";
 }
 
 TEST_F(OptionsFromTheMainWindow, OptionsThatCannotBeSavedAreToldInTheLanguageInUseAndStillTakeEffect) {
