@@ -1,5 +1,6 @@
 #include "platform/exact_path.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -92,6 +93,29 @@ void AddNames(std::string_view rest, NameForm form, std::vector<std::string_view
     }
 }
 
+// A name the classic rules take for a device ("con", "nul.txt", "com1"), whatever folder it stands in.
+bool IsDeviceName(std::string_view name) {
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = static_cast<char>(c | 0x20);
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul")
+        return true;
+    return base.size() == 4 && (base.rfind("com", 0) == 0 || base.rfind("lpt", 0) == 0) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+bool HasDeviceName(std::string_view path) {
+    for (size_t start = 0; start <= path.size();) {
+        const size_t end = std::min(path.find('\\', start), path.size());
+        if (IsDeviceName(path.substr(start, end - start)))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool NeedsCurrentDirectory(std::string_view path) {
@@ -108,10 +132,14 @@ std::string ExtendedPath(std::string_view path, std::string_view currentDirector
     if (IsAlreadyExtended(path))
         return std::string(path);
 
-    // Relative forms are first made absolute against the current directory.
+    // Relative forms are first made absolute against the current directory, taken in its plain form: the
+    // system may give it back extended when it was set so.
     std::string absolute;
     if (NeedsCurrentDirectory(path)) {
-        const std::string_view base = currentDirectory;
+        const std::string plainBase = PlainPath(currentDirectory);
+        if (IsAlreadyExtended(plainBase))
+            return {};  // a volume or device name: no drive or share to take the path against
+        const std::string_view base = plainBase;
         if (HasDrive(path)) {
             // "X:name": the current directory when it is on that drive, else the drive's root.
             const bool sameDrive = HasDrive(base) && (base[0] | 0x20) == (path[0] | 0x20);
@@ -151,6 +179,17 @@ std::string PlainPath(std::string_view path) {
     if (HasDrive(rest))
         return std::string(rest);
     return std::string(path);  // a volume name or a device: no plain form
+}
+
+std::string CurrentDirectoryForm(std::string_view fullPath, size_t maxLength) {
+    const std::string extended = ExtendedPath(fullPath, {});
+    const std::string plain = PlainPath(extended);
+    if (plain == extended || ExtendedPath(plain, {}, NameForm::Classic) != extended || HasDeviceName(plain))
+        return extended;
+    size_t units = 1;  // the closing backslash the system adds
+    for (const unsigned char c : plain)
+        units += ((c & 0xC0) != 0x80) + (c >= 0xF0);  // a lead byte, and a second unit beyond the basic plane
+    return units <= maxLength ? plain : extended;
 }
 
 }  // namespace platform

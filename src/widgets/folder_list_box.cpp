@@ -152,7 +152,7 @@ bool TFolderListBox::SetDirectory(const std::string& folder) {
     if (full.empty() || RootOf(full).empty())
         return false;
     const auto subfolders = SubfoldersOf(full);
-    if (!subfolders || !SetCurrentDirectoryW(platform::win32::ExactPath(full).c_str()))
+    if (!subfolders || !SetCurrentDirectoryW(Widen(platform::CurrentDirectoryForm(full, MAX_PATH - 1)).c_str()))
         return false;
     directory_ = full;
     if (const char drive = Drive())

@@ -23,7 +23,8 @@ std::string CurrentDirectoryText() {
             return {};
         if (length < buffer.size()) {
             buffer.resize(length);
-            return Narrow(buffer);
+            // Set in the extended form, the system gives it back so; read, it is always the plain one.
+            return PlainPath(Narrow(buffer));
         }
         buffer.resize(length);
     }

@@ -5,7 +5,8 @@
 
 namespace platform::win32 {
 
-// The process's current directory (UTF-8, no trailing backslash except on a root); empty when unknown.
+// The process's current directory (UTF-8, plain form, no trailing backslash except on a root); empty when
+// unknown.
 std::string CurrentDirectoryText();
 
 // The \\?\ form of a UTF-8 path for the W file functions, names exactly as given: "a." and "a " are

@@ -63,3 +63,38 @@ TEST(PlainPath, ReadsBackWhatTheExtendedFormNames) {
     EXPECT_EQ(PlainPath("\\\\.\\PhysicalDrive0"), "\\\\.\\PhysicalDrive0");
     EXPECT_EQ(PlainPath("D:\\plain"), "D:\\plain");
 }
+
+TEST(ExtendedPath, ACurrentDirectoryInTheExtendedFormIsTakenAsItsPlainForm) {
+    EXPECT_EQ(ExtendedPath("x.txt", "\\\\?\\C:\\dir"), "\\\\?\\C:\\dir\\x.txt");
+    EXPECT_EQ(ExtendedPath("..\\x.txt", "\\\\?\\C:\\dir\\sub"), "\\\\?\\C:\\dir\\x.txt");
+    EXPECT_EQ(ExtendedPath("\\x.txt", "\\\\?\\C:\\dir"), "\\\\?\\C:\\x.txt");
+    EXPECT_EQ(ExtendedPath("c:x.txt", "\\\\?\\C:\\dir"), "\\\\?\\C:\\dir\\x.txt");
+    EXPECT_EQ(ExtendedPath("x.txt", "\\\\?\\UNC\\srv\\share\\dir"), "\\\\?\\UNC\\srv\\share\\dir\\x.txt");
+    EXPECT_EQ(ExtendedPath("\\x.txt", "\\\\?\\UNC\\srv\\share\\dir"), "\\\\?\\UNC\\srv\\share\\x.txt");
+    // A volume name has no drive or share to take a relative path against.
+    EXPECT_EQ(ExtendedPath("x.txt", "\\\\?\\Volume{1234}\\dir"), "");
+}
+
+TEST(CurrentDirectoryForm, PlainWhenItNamesTheSameFolderAndFits) {
+    using platform::CurrentDirectoryForm;
+    EXPECT_EQ(CurrentDirectoryForm("C:\\dir", 259), "C:\\dir");
+    EXPECT_EQ(CurrentDirectoryForm("\\\\?\\C:\\dir\\sub", 259), "C:\\dir\\sub");
+    EXPECT_EQ(CurrentDirectoryForm("\\\\?\\C:\\", 259), "C:\\");
+    EXPECT_EQ(CurrentDirectoryForm("\\\\srv\\share\\dir", 259), "\\\\srv\\share\\dir");
+
+    // Names the classic rules would change, or take for a device, keep the exact form.
+    EXPECT_EQ(CurrentDirectoryForm("C:\\dir.", 259), "\\\\?\\C:\\dir.");
+    EXPECT_EQ(CurrentDirectoryForm("C:\\dir \\x", 259), "\\\\?\\C:\\dir \\x");
+    EXPECT_EQ(CurrentDirectoryForm("C:\\a\\con", 259), "\\\\?\\C:\\a\\con");
+    EXPECT_EQ(CurrentDirectoryForm("C:\\Lpt1.dir\\x", 259), "\\\\?\\C:\\Lpt1.dir\\x");
+    EXPECT_EQ(CurrentDirectoryForm("C:\\console\\com10", 259), "C:\\console\\com10");
+    EXPECT_EQ(CurrentDirectoryForm("\\\\?\\Volume{1234}\\dir", 259), "\\\\?\\Volume{1234}\\dir");
+
+    // The length counts UTF-16 units and the closing backslash.
+    const std::string fits = "C:\\" + std::string(255, 'a');  // 258 units, 259 with the backslash
+    EXPECT_EQ(CurrentDirectoryForm(fits, 259), fits);
+    EXPECT_EQ(CurrentDirectoryForm(fits + "a", 259), "\\\\?\\" + fits + "a");
+    const std::string wide = "C:\\" + std::string(127, 'a') + "\xF0\x9F\x98\x80";  // one pair: 2 units
+    EXPECT_EQ(CurrentDirectoryForm(wide, 133), wide);
+    EXPECT_EQ(CurrentDirectoryForm(wide, 132), "\\\\?\\" + wide);
+}
