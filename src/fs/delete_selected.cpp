@@ -69,6 +69,28 @@ SystemReason ReasonAfterRecycle(const platform::RecycleReport& report) {
     return OurReason("The recycle bin did not take the file.", "Roskakori ei ottanut tiedostoa vastaan.");
 }
 
+SystemReason NoBinReason(platform::RecycleBinAnswer answer) {
+    switch (answer) {
+        case platform::RecycleBinAnswer::TooLarge:
+            return OurReason(
+                "The file is larger than the recycle bin of its drive holds; it can be deleted "
+                "permanently.",
+                "Tiedosto on suurempi kuin sen aseman roskakoriin mahtuu; sen voi poistaa pysyvästi.");
+        case platform::RecycleBinAnswer::TurnedOff:
+            return OurReason(
+                "The recycle bin of this drive is set to delete files at once; the file can be "
+                "deleted permanently.",
+                "Tämän aseman roskakori on asetettu poistamaan tiedostot heti; tiedoston voi poistaa "
+                "pysyvästi.");
+        default:
+            return OurReason(
+                "This drive has no recycle bin (a network, removable or similar drive); the file can "
+                "be deleted permanently.",
+                "Tällä asemalla ei ole roskakoria (verkko-, siirrettävä tai vastaava asema); tiedoston "
+                "voi poistaa pysyvästi.");
+    }
+}
+
 std::vector<DeleteOutcome> Recycle(const platform::FileOps& ops,
                                    const std::vector<std::string>& paths,
                                    const std::function<void(const DeleteOutcome&)>& onEach) {
@@ -92,6 +114,9 @@ std::vector<DeleteOutcome> Recycle(const platform::FileOps& ops,
                           "it can be deleted permanently.",
                           "Roskakori ei voi ottaa tätä polkua (liian pitkä, tai nimi päättyy pisteeseen tai "
                           "välilyöntiin); sen voi poistaa pysyvästi."));
+        } else if (const auto bin = ops.RecycleBinFor(path); bin != platform::RecycleBinAnswer::Takes) {
+            // The shell would delete it for good without a word: the user chooses that, not this method.
+            outcomes[i] = Outcome(path, DeleteResult::Failed, NoBinReason(bin));
         } else {
             handedOver[i] = true;
             if (seen.insert(path).second)

@@ -24,10 +24,11 @@ struct DeleteOutcome {
 };
 
 // Deletes the files at paths (full paths, in the order given) to the recycle bin, in one shell operation, or
-// for good, one by one. Folders are never deleted: a folder found at a path counts as its file being gone.
-// A file is reported Gone only when the existence check afterwards finds no file there. onEach, when set,
-// hears each outcome as soon as it is known (between two permanent deletions, so a window can ask the user
-// before the next one). Returns the outcomes in the order of paths.
+// for good, one by one. A file the recycle bin would not take (no bin on its drive, too large) is not handed
+// to the shell, which would delete it for good: it is Failed with the reason, for the user to choose. Folders are never
+// deleted: a folder found at a path counts as its file being gone. A file is reported Gone only when the existence
+// check afterwards finds no file there. onEach, when set, hears each outcome as soon as it is known (between two
+// permanent deletions, so a window can ask the user before the next one). Returns the outcomes in the order of paths.
 std::vector<DeleteOutcome> DeleteSelected(const platform::FileOps& ops,
                                           const std::vector<std::string>& paths,
                                           DeleteMethod method,

@@ -29,6 +29,14 @@ struct RecycleReport {
     std::string resultText;
 };
 
+// Whether the recycle bin would take a file, or the shell would delete it for good instead.
+enum class RecycleBinAnswer {
+    Takes,
+    NoBin,      // its drive has none: a network, removable, CD or RAM drive
+    TurnedOff,  // the bin of its drive is set to delete files at once
+    TooLarge,   // larger than the bin of its drive holds
+};
+
 // Deleting files and telling whether a file is still there. UTF-8 full paths.
 class FileOps {
   public:
@@ -42,6 +50,9 @@ class FileOps {
     virtual SystemReason DeleteForGood(std::string_view path) const = 0;
 
     virtual PathState StateOf(std::string_view path) const = 0;
+
+    // Whether Recycle would move the file at path to a recycle bin.
+    virtual RecycleBinAnswer RecycleBinFor(std::string_view path) const = 0;
 
     // The longest path, in UTF-16 units, that Recycle can hand to the shell (it takes no \\?\ form).
     virtual size_t MaxRecyclePath() const = 0;

@@ -18,6 +18,7 @@ class FakeOps : public platform::FileOps {
     std::set<std::string> keepAfterDelete;                       // deleted, but still there (delete pending)
     std::set<std::string> vanishOnDelete;                        // refused, but gone meanwhile
     std::set<std::string> unknownAfterRecycle;                   // no answer about these afterwards
+    std::map<std::string, platform::RecycleBinAnswer> noBin;     // the recycle bin would not take these
     platform::RecycleReport shellAnswer{true, 0, false, ""};
     mutable std::vector<std::string> log;
     mutable std::vector<std::vector<std::string>> recycled;
@@ -55,6 +56,10 @@ class FakeOps : public platform::FileOps {
         return {it->second, {}};
     }
     size_t MaxRecyclePath() const override { return 259; }
+    platform::RecycleBinAnswer RecycleBinFor(std::string_view path) const override {
+        const auto it = noBin.find(std::string(path));
+        return it == noBin.end() ? platform::RecycleBinAnswer::Takes : it->second;
+    }
 };
 
 }  // namespace fs_test

@@ -4,6 +4,9 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
+#include "platform/exact_path.h"
 #include "platform/win32/extended_path.h"
 #include "platform/win32/unicode.h"
 
@@ -81,6 +84,67 @@ std::string ShellResultText(int result) {
     }
 }
 
+// The root of the volume that holds the file at exact (a drive, a share or a mount folder), in the plain form
+// the drive functions take; from the path's own drive or share when the system does not say.
+std::wstring VolumeRootOf(std::string_view path, const std::wstring& exact) {
+    std::wstring root(exact.size() + 2, L'\0');
+    if (!exact.empty() && GetVolumePathNameW(exact.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
+        root.resize(wcslen(root.c_str()));
+        return win32::Widen(PlainPath(win32::Narrow(root)));
+    }
+    const std::string plain = PlainPath(path);
+    if (plain.size() >= 3 && plain[1] == ':')
+        return win32::Widen(plain.substr(0, 3));
+    const size_t share = plain.rfind("\\\\", 0) == 0 ? plain.find('\\', plain.find('\\', 2) + 1) : std::string::npos;
+    return share == std::string::npos ? std::wstring() : win32::Widen(plain.substr(0, share + 1));
+}
+
+std::optional<DWORD> UserValue(const std::wstring& key, const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+// The user's recycle bin settings for the volume at root, kept under the volume's name.
+struct BinSettings {
+    bool deletesAtOnce = false;
+    std::optional<uint64_t> maxBytes;
+};
+
+BinSettings BinSettingsOf(const std::wstring& root) {
+    BinSettings settings;
+    if (UserValue(L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"NoRecycleFiles").value_or(0) !=
+        0)
+        settings.deletesAtOnce = true;
+    std::wstring withSlash = root;
+    if (withSlash.empty() || withSlash.back() != L'\\')
+        withSlash += L'\\';
+    wchar_t volume[64] = {};
+    if (!GetVolumeNameForVolumeMountPointW(withSlash.c_str(), volume, 64))
+        return settings;
+    const std::wstring_view name(volume);
+    const size_t open = name.find(L'{');
+    const size_t close = name.find(L'}');
+    if (open == std::wstring_view::npos || close == std::wstring_view::npos || close < open)
+        return settings;
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                             std::wstring(name.substr(open, close - open + 1));
+    if (UserValue(key, L"NukeOnDelete").value_or(0) != 0)
+        settings.deletesAtOnce = true;
+    if (const auto megabytes = UserValue(key, L"MaxCapacity"))
+        settings.maxBytes = static_cast<uint64_t>(*megabytes) * 1024 * 1024;
+    return settings;
+}
+
+std::optional<uint64_t> SizeOf(const std::wstring& exact) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(exact.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 class Win32FileOps final : public FileOps {
   public:
     RecycleReport Recycle(const std::vector<std::string>& paths) const override {
@@ -98,8 +162,10 @@ class Win32FileOps final : public FileOps {
         operation.wFunc = FO_DELETE;
         operation.pFrom = list.c_str();
         // Never a question nor an error box of the shell's (the caller reports each file), and never the
-        // folder of files belonging to a web page beside it. No warning before a file that cannot go to the
-        // recycle bin is deleted instead: it would stop an unattended run at a question.
+        // folder of files belonging to a web page beside it. Files the recycle bin would not take are left
+        // out beforehand (RecycleBinFor), as the shell would delete them for good without a word; its warning
+        // before doing so is not asked for, since it would stop an unattended run at a question (and some
+        // shells ask it for a file that is merely held open).
         operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NO_CONNECTED_ELEMENTS;
         const int result = SHFileOperationW(&operation);
         report.ran = true;
@@ -127,6 +193,21 @@ class Win32FileOps final : public FileOps {
     }
 
     size_t MaxRecyclePath() const override { return MAX_PATH - 1; }
+
+    // Only fixed drives have recycle bins; the user's settings may turn one off or bound its size.
+    RecycleBinAnswer RecycleBinFor(std::string_view path) const override {
+        const std::wstring exact = win32::ExactPath(path);
+        const std::wstring root = VolumeRootOf(path, exact);
+        if (root.empty() || GetDriveTypeW(root.c_str()) != DRIVE_FIXED)
+            return RecycleBinAnswer::NoBin;
+        const BinSettings bin = BinSettingsOf(root);
+        if (bin.deletesAtOnce)
+            return RecycleBinAnswer::TurnedOff;
+        const std::optional<uint64_t> size = SizeOf(exact);
+        if (bin.maxBytes && size && *size > *bin.maxBytes)
+            return RecycleBinAnswer::TooLarge;
+        return RecycleBinAnswer::Takes;
+    }
 };
 
 }  // namespace

@@ -96,6 +96,37 @@ TEST(DeleteSelected, RecycleBinNeverHandsTheShellAPathItWouldNameOtherwise) {
     EXPECT_TRUE(ops.recycled.empty());
 }
 
+TEST(DeleteSelected, RecycleBinLeavesAloneWhatTheBinWouldNotTakeAndTheShellWouldDeleteForGood) {
+    FakeOps ops;
+    ops.disk = {{"N:\\share.tmp", PathKind::File},
+                {"R:\\stick.tmp", PathKind::File},
+                {"C:\\huge.iso", PathKind::File},
+                {"D:\\off.bak", PathKind::File},
+                {"C:\\ok.bak", PathKind::File}};
+    ops.noBin = {{"N:\\share.tmp", platform::RecycleBinAnswer::NoBin},
+                 {"R:\\stick.tmp", platform::RecycleBinAnswer::NoBin},
+                 {"C:\\huge.iso", platform::RecycleBinAnswer::TooLarge},
+                 {"D:\\off.bak", platform::RecycleBinAnswer::TurnedOff}};
+    const auto outcomes = DeleteSelected(
+        ops, {"N:\\share.tmp", "R:\\stick.tmp", "C:\\huge.iso", "D:\\off.bak", "C:\\ok.bak"}, DeleteMethod::RecycleBin);
+
+    EXPECT_EQ(Results(outcomes), (std::vector<DeleteResult>{Failed, Failed, Failed, Failed, Gone}));
+    ASSERT_EQ(ops.recycled.size(), 1u);
+    EXPECT_EQ(ops.recycled[0], std::vector<std::string>{"C:\\ok.bak"});
+    EXPECT_EQ(ops.disk.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(outcomes[i].reason.code, 0u);
+        EXPECT_NE(outcomes[i].reason.text.find("deleted permanently"), std::string::npos) << outcomes[i].reason.text;
+    }
+    EXPECT_NE(outcomes[0].reason.text.find("no recycle bin"), std::string::npos);
+    EXPECT_NE(outcomes[2].reason.text.find("larger"), std::string::npos);
+    EXPECT_NE(outcomes[3].reason.text.find("at once"), std::string::npos);
+
+    // Deleting for good is the user's choice, and then the bin is not asked.
+    EXPECT_EQ(Results(DeleteSelected(ops, {"N:\\share.tmp"}, DeleteMethod::Permanent)),
+              std::vector<DeleteResult>{Gone});
+}
+
 TEST(DeleteSelected, PermanentDeletionGoesFileByFileAndTellsEachOutcomeBeforeTheNext) {
     FakeOps ops;
     ops.disk = {{"C:\\a", PathKind::File},     {"C:\\open", PathKind::File},    {"C:\\b", PathKind::File},

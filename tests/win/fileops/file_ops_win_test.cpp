@@ -6,6 +6,7 @@
 #include "platform/file_ops.h"
 #include "platform/win32/unicode.h"
 #include "support/win/temp_folder.h"
+#include "support/win/test_drives.h"
 #include "support/win/trash.h"
 
 using namespace testing_support;
@@ -76,6 +77,37 @@ TEST(FileOps, RecycledFilesArriveInTheTrashAndLeaveTheirFolder) {
     EXPECT_TRUE(FileExists(folder / "unselected.tmp"));
     EXPECT_TRUE(TakeFromTrash(first, "first file")) << TrashFolder();
     EXPECT_TRUE(TakeFromTrash(second, "second file"));
+}
+
+TEST(FileOps, OnlyFixedDrivesHaveARecycleBinAndFilesElsewhereAreNotDeletedByIt) {
+    TempFolder fixedFolder, removableFolder, networkFolder;
+    TestDrive fixed(DriveType::Fixed, fixedFolder.Path());
+    TestDrive removable(DriveType::Removable, removableFolder.Path());
+    TestDrive network(DriveType::Network, networkFolder.Path());
+    const std::string onStick = UniqueName("stick");
+    const std::string onShare = UniqueName("share");
+    const std::string onFixed = UniqueName("fixed");
+    WriteFile(removableFolder / onStick, "on a stick");
+    WriteFile(networkFolder / onShare, "on a share");
+    WriteFile(fixedFolder / onFixed, "on a fixed drive");
+
+    EXPECT_EQ(Ops().RecycleBinFor(removable.Root() + onStick), platform::RecycleBinAnswer::NoBin);
+    EXPECT_EQ(Ops().RecycleBinFor(network.Root() + onShare), platform::RecycleBinAnswer::NoBin);
+    EXPECT_EQ(Ops().RecycleBinFor(fixed.Root() + onFixed), platform::RecycleBinAnswer::Takes);
+
+    const auto outcomes =
+        fs::DeleteSelected(Ops(), {removable.Root() + onStick, network.Root() + onShare, fixed.Root() + onFixed},
+                           DeleteMethod::RecycleBin);
+    ASSERT_EQ(outcomes.size(), 3u);
+    EXPECT_EQ(outcomes[0].result, DeleteResult::Failed);
+    EXPECT_EQ(outcomes[1].result, DeleteResult::Failed);
+    EXPECT_NE(outcomes[0].reason.text.find("no recycle bin"), std::string::npos) << outcomes[0].reason.text;
+    EXPECT_EQ(outcomes[2].result, DeleteResult::Gone) << outcomes[2].reason.text;
+    EXPECT_TRUE(FileExists(removableFolder / onStick));
+    EXPECT_TRUE(FileExists(networkFolder / onShare));
+    EXPECT_FALSE(TakeFromTrash(onStick, "on a stick"));
+    EXPECT_FALSE(TakeFromTrash(onShare, "on a share"));
+    EXPECT_TRUE(TakeFromTrash(onFixed, "on a fixed drive"));
 }
 
 TEST(FileOps, RecycleBinOutcomesAreTheTruthForHeldAndUnnameableFiles) {
