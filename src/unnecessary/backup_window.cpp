@@ -16,6 +16,7 @@
 #include "settings/mask_list.h"
 #include "settings/settings_file.h"
 #include "unnecessary/command_line.h"
+#include "unnecessary/junk_masks.h"
 #include "unnecessary/junk_texts.h"
 #include "widgets/dialogs.h"
 #include "widgets/error_hook.h"
@@ -92,6 +93,7 @@ TBackupIkkuna::TBackupIkkuna(std::vector<std::string> arguments, platform::Syste
       order_(platform::LocaleTextOrder()),
       arguments_(std::move(arguments)),
       listed_(order_),
+      kept_(order_),
       run_(*this, kFindButton, Searching, StopRequested) {
     settingsPath_ = platform::OptionsIniPath();
     Create({"Unnecessary files", 617, 460, widgets::FrameStyle::Dialog});
@@ -135,6 +137,10 @@ void TBackupIkkuna::FormCreate() {
     FilesToFind = settings::MaskListFromText(filesToFindText_, order_);
     ExtraFilesToFind = settings::MaskListFromText(extraFilesToFindText_, order_);
     AvoidTheseFiles = settings::MaskListFromText(avoidTheseFilesText_, order_);
+    for (auto* masks : {&FilesToFind, &ExtraFilesToFind}) {
+        const std::vector<std::string> dropped = DropWildcardOnlyMasks(*masks);
+        unusedMasks_.insert(unusedMasks_.end(), dropped.begin(), dropped.end());
+    }
 }
 
 void TBackupIkkuna::BindSettings() {
@@ -162,10 +168,18 @@ void TBackupIkkuna::ReadCommandLine(const platform::SystemVersion& system) {
     if (line.folder)
         SetText("edtDirectory", *line.folder);
     AutoDelete = line.AutoDelete;
-    for (const std::string& spec : line.keepSpecs)
-        ExpandSpecList(KeepList, spec, platform::SystemFileSystem());
-    for (const std::string& spec : line.deleteSpecs)
-        ExpandSpecList(DeleteList, spec, platform::SystemFileSystem());
+    const SpecExpansion keep = ExpandSpecList(line.keep.items, platform::SystemFileSystem());
+    for (const SpecFile& file : keep.files) {
+        KeepList.Add(file.path);
+        kept_.Add(file.path, file.id);
+    }
+    missingKeeps_ = keep.unmatched;
+    missingKeeps_.insert(missingKeeps_.end(), line.keep.cutOff.begin(), line.keep.cutOff.end());
+    // A file named both to delete and to keep is kept.
+    for (const SpecFile& file : ExpandSpecList(line.remove.items, platform::SystemFileSystem()).files) {
+        if (!kept_.Keeps(file.path, file.id))
+            DeleteList.Add(file.path);
+    }
     SystemSupported = true;
 }
 
@@ -185,6 +199,8 @@ void TBackupIkkuna::FormActivate() {
 void TBackupIkkuna::Timer1Timer() {
     disks_->RefreshDrives();
     DiskListView1Change();
+    if (!unusedMasks_.empty())
+        SetText("Label1", UnusedMasksText(unusedMasks_));
     RunFromCommandLine();
     started_ = true;
 }
@@ -196,6 +212,13 @@ void TBackupIkkuna::RunFromCommandLine() {
     btnFindClick();
     if (!AutoDelete)
         return;
+    // A file to keep that was not found may be one written otherwise: nothing is deleted without it.
+    if (!missingKeeps_.empty()) {
+        SetText("Label1", KeepNotFoundStatusText());
+        widgets::AppDialogs().Message(KeepNotFoundText(missingKeeps_), widgets::MessageKind::Warning,
+                                      widgets::MessageButtons::Ok);
+        return;
+    }
     btnSelectAllClick();
     btnDeleteClick();
     Close();
@@ -217,7 +240,7 @@ SearchRules TBackupIkkuna::Rules() const {
     rules.IgnoreAttributes = IgnoreAttributes;
     rules.IgnoreZeroLengthFiles = IgnoreZeroLengthFiles;
     rules.AvoidTheseFiles = AvoidTheseFiles.Texts();
-    rules.KeepList = KeepList.Texts();
+    rules.Keep = kept_;
     return rules;
 }
 
@@ -278,10 +301,10 @@ void TBackupIkkuna::FinishSearch() {
     if (Tally.FoundCount != 0 && files_->Count() > 0) {
         SetText("lblSize", TotalSizeText(Tally.TotalKB));
         SetText("Label1", FoundText(Tally.FoundCount));
-        SetText("StatusBar1", "");
+        SetText("StatusBar1", unusedMasks_.empty() ? "" : UnusedMasksText(unusedMasks_));
     } else {
         SetText("Label1", NoFilesFoundText());
-        SetText("StatusBar1", NoFilesFoundText());
+        SetText("StatusBar1", unusedMasks_.empty() ? NoFilesFoundText() : UnusedMasksText(unusedMasks_));
         SetEnabled("btnSelectAll", false);
         SetText("lblSize", "");
     }

@@ -11,6 +11,7 @@
 #include "settings/bound_settings.h"
 #include "unnecessary/junk_search.h"
 #include "unnecessary/junk_tally.h"
+#include "unnecessary/kept_files.h"
 #include "widgets/disk_list_view.h"
 #include "widgets/file_list_view.h"
 #include "widgets/run_policy.h"
@@ -89,6 +90,9 @@ class TBackupIkkuna : public widgets::Window {
     std::unique_ptr<widgets::TDiskListView> disks_;
     std::unique_ptr<widgets::TFileListView> files_;
     FoundList listed_;
+    KeptFiles kept_;                         // the "-keep=" files, by path and by identity
+    std::vector<std::string> missingKeeps_;  // "-keep=" items that named no file: no unattended deletion
+    std::vector<std::string> unusedMasks_;   // masks of the settings that match any name
     bool started_ = false;
     widgets::RunPolicy run_;
 };

@@ -33,9 +33,6 @@ bool JunkSearch::SearchFolder(const std::string& folder,
                               const SearchRules& rules,
                               const FolderProgress& progress,
                               const FileSink& found) const {
-    base::SortedStringList keep(order_, base::Repeats::Drop);
-    keep.AddAll(rules.KeepList);
-
     fs::TTreeScanner scanner(fileSystem_, order_);
     scanner.SetFileMaskCommaText(base::ToCommaText(rules.masks));
     scanner.Recursive = true;
@@ -57,9 +54,9 @@ bool JunkSearch::SearchFolder(const std::string& folder,
             return;  // the folder being entered when the stop came lists nothing
         const std::string& path = s.FileFound();
         const std::string name = path.substr(path.find_last_of('\\') + 1);
-        if (IsAvoided(name, rules.AvoidTheseFiles) || keep.IndexOf(path) >= 0)
-            return;
         const platform::DirEntry& entry = s.Entry();
+        if (IsAvoided(name, rules.AvoidTheseFiles) || rules.Keep.Keeps(path, entry.id))
+            return;
         if (entry.attributes & (platform::attr::kDirectory | rules.IgnoreAttributes))
             return;
         if (entry.size == 0 && rules.IgnoreZeroLengthFiles)

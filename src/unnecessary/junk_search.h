@@ -8,6 +8,7 @@
 
 #include "base/sorted_list.h"
 #include "platform/file_system.h"
+#include "unnecessary/kept_files.h"
 
 namespace unnecessary {
 
@@ -17,7 +18,7 @@ struct SearchRules {
     uint32_t IgnoreAttributes = 0;  // read-only 1, hidden 2, system 4
     bool IgnoreZeroLengthFiles = true;
     std::vector<std::string> AvoidTheseFiles;  // file names, compared with letter case
-    std::vector<std::string> KeepList;         // full paths, compared ignoring letter case
+    KeptFiles Keep;                            // by path (letter case ignored) or by identity
 };
 
 // The attribute bits whose files a search leaves out.

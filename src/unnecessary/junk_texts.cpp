@@ -76,4 +76,26 @@ std::string UnsupportedSystemText() {
         "Sinun systeemisi ei näytä pysyvän täyttämään tätä vaatimusta!");
 }
 
+std::string UnusedMasksText(const std::vector<std::string>& masks) {
+    std::string text =
+        Tx("Masks not used, as they match any name: ", "Maskeja ei käytetä, koska ne sopivat mihin tahansa nimeen: ");
+    for (size_t i = 0; i < masks.size(); ++i)
+        text += (i > 0 ? " " : "") + masks[i];
+    return text;
+}
+
+std::string KeepNotFoundStatusText() {
+    return Tx("Nothing deleted: a file to keep was not found.",
+              "Mitään ei poistettu: säilytettävää tiedostoa ei löytynyt.");
+}
+
+std::string KeepNotFoundText(const std::vector<std::string>& items) {
+    std::string text = Tx("Nothing was deleted, because these files to keep (-keep=) were not found:\n",
+                          "Mitään ei poistettu, koska näitä säilytettäviä tiedostoja (-keep=) ei löytynyt:\n");
+    for (const std::string& item : items)
+        text += "\n" + item;
+    return text + Tx("\n\nThe files found are listed in the Unnecessary files window.",
+                     "\n\nLöydetyt tiedostot ovat Turhat tiedostot -ikkunan listassa.");
+}
+
 }  // namespace unnecessary

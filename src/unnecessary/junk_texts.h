@@ -24,5 +24,11 @@ std::string UnableToDeleteText(std::string_view path, std::string_view reason);
 // The recycle bin left these files where they were: one line per file with the reason.
 std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes);
 std::string UnsupportedSystemText();
+// The note on masks of the settings that are not used because they match every file.
+std::string UnusedMasksText(const std::vector<std::string>& masks);
+// An unattended run that deleted nothing because files to keep were not found: the status, and the warning
+// naming the items.
+std::string KeepNotFoundStatusText();
+std::string KeepNotFoundText(const std::vector<std::string>& items);
 
 }  // namespace unnecessary

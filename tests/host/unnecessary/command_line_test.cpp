@@ -11,6 +11,25 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// A disk on which "c:\docs\longre~1.bak" is the 8.3 alias of "c:\docs\Long report.bak".
+class AliasTree : public FakeTree {
+  public:
+    std::optional<platform::DirEntry> FindEntry(std::string_view path) const override {
+        if (path != "c:\\docs\\longre~1.bak")
+            return FakeTree::FindEntry(path);
+        auto entry = FakeTree::FindEntry("c:\\docs\\Long report.bak");
+        entry->name = "longre~1.bak";
+        return entry;
+    }
+};
+
+Texts PathsOf(const SpecExpansion& expansion) {
+    Texts paths;
+    for (const auto& file : expansion.files)
+        paths.push_back(file.path);
+    return paths;
+}
+
 }  // namespace
 
 TEST(CommandLine, FirstArgumentIsTheFolderAndLaterOnesAreSwitchesInAnyCase) {
@@ -26,26 +45,46 @@ TEST(CommandLine, FirstArgumentIsTheFolderAndLaterOnesAreSwitchesInAnyCase) {
                              "-Delete=D:\\X.TMP", "-keep", "-deleted", "-auto_deletes", "other"});
     EXPECT_EQ(line.folder, "\\Temp");
     EXPECT_TRUE(line.AutoDelete);
-    EXPECT_EQ(line.keepSpecs, Texts{"c:\\a.bak,c:\\b.bak"});
-    EXPECT_EQ(line.deleteSpecs, (Texts{"c:\\junk\\*.log", "d:\\x.tmp"}));
+    EXPECT_EQ(line.keep.items, (Texts{"c:\\a.bak", "c:\\b.bak"}));
+    EXPECT_EQ(line.remove.items, (Texts{"c:\\junk\\*.log", "d:\\x.tmp"}));
+}
+
+TEST(CommandLine, ABlankInAPathStaysInItsItem) {
+    // The system has taken the quotes off "-keep=C:\My Documents\a.bak": the blank belongs to the path.
+    EXPECT_EQ(SplitSpecList("c:\\my documents\\a.bak").items, Texts{"c:\\my documents\\a.bak"});
+    EXPECT_EQ(SplitSpecList("c:\\my documents\\a.bak, c:\\old files\\*.tmp ,c:\\b.bak").items,
+              (Texts{"c:\\my documents\\a.bak", "c:\\old files\\*.tmp", "c:\\b.bak"}));
+    // Blanks still part items where a new full path or a quoted item plainly starts.
+    EXPECT_EQ(SplitSpecList("c:\\a.bak  d:\\b c.bak \\\\srv\\share\\x.tmp").items,
+              (Texts{"c:\\a.bak", "d:\\b c.bak", "\\\\srv\\share\\x.tmp"}));
+    EXPECT_EQ(SplitSpecList("c:\\my c:x \\\\b").items, Texts{"c:\\my c:x \\\\b"});
+    // Quotes that reach the program keep commas and blanks; a doubled quote is one; empty items go.
+    EXPECT_EQ(SplitSpecList("\"c:\\a, b.bak\" \"c:\\x\"\"y\",,c:\\d.bak,\"\"").items,
+              (Texts{"c:\\a, b.bak", "c:\\x\"y", "c:\\d.bak"}));
+    EXPECT_TRUE(SplitSpecList("  , ,").items.empty());
 }
 
 TEST(CommandLine, AListLongerThanTheLimitLosesTheItemTheCutFallsInto) {
     const std::string first = "c:\\" + std::string(700, 'a') + ".bak";
     const std::string second = "c:\\" + std::string(300, 'b') + "*";  // would end near the limit
-    EXPECT_EQ(CutSpecList(first), first);
+    EXPECT_EQ(SplitSpecList(first).items, Texts{first});
 
     // The second item crosses the limit: cut short it would name more files ("c:\bbb..." -> any "bb*").
     const std::string longer = first + "," + second + "xyz.log";
     ASSERT_GT(longer.size(), kMaxSpecLength);
-    EXPECT_EQ(CutSpecList(longer), first);
+    SpecItems split = SplitSpecList(longer);
+    EXPECT_EQ(split.items, Texts{first});
+    EXPECT_EQ(split.cutOff, Texts{second + "xyz.log"});
 
-    // An item ending exactly at the limit is whole and stays.
-    const std::string exact = first + "," + std::string(kMaxSpecLength - first.size() - 1, 'c');
+    // An item ending exactly at the limit is whole and stays, a blank in it too.
+    const std::string exact = first + "," + "c:\\x " + std::string(kMaxSpecLength - first.size() - 6, 'c');
     ASSERT_EQ(exact.size(), kMaxSpecLength);
-    EXPECT_EQ(CutSpecList(exact + ",d:\\more"), base::ToCommaText({first, exact.substr(first.size() + 1)}));
-    const CommandLine line = ParseCommandLine({"\\", "-delete=" + longer});
-    EXPECT_EQ(line.deleteSpecs, Texts{first});
+    split = SplitSpecList(exact + ",d:\\more");
+    EXPECT_EQ(split.items, (Texts{first, exact.substr(first.size() + 1)}));
+    EXPECT_EQ(split.cutOff, Texts{"d:\\more"});
+    const CommandLine line = ParseCommandLine({"\\", "-delete=" + longer, "-keep=" + longer});
+    EXPECT_EQ(line.remove.items, Texts{first});
+    EXPECT_EQ(line.keep.cutOff, Texts{second + "xyz.log"});
 }
 
 TEST(CommandLine, SpecListsTakeExistingFilesOnlyNeverFolders) {
@@ -57,23 +96,42 @@ TEST(CommandLine, SpecListsTakeExistingFilesOnlyNeverFolders) {
     tree.AddFolder("c:\\junk\\old.log");
     tree.AddFolder("c:\\junk\\sub");
     tree.AddFile("c:\\junk\\sub\\deep.log");
+    tree.AddFolder("c:\\my documents");
+    tree.AddFile("c:\\my documents\\a.bak");
+    tree.AddFile("c:\\my");
 
-    base::SortedStringList list(base::CompareIgnoringAsciiCase, base::Repeats::Drop);
-    ExpandSpecList(list, "c:\\junk\\*.log", tree);
-    EXPECT_EQ(list.Texts(), (Texts{"c:\\junk\\b.log", "c:\\junk\\Report.LOG"}));  // names as stored
+    SpecExpansion expansion = ExpandSpecList({"c:\\junk\\*.log"}, tree);
+    EXPECT_EQ(PathsOf(expansion), (Texts{"c:\\junk\\Report.LOG", "c:\\junk\\b.log"}));  // names as stored
+    EXPECT_TRUE(expansion.unmatched.empty());
+    EXPECT_EQ(expansion.files[0].id, tree.Entry("c:\\junk\\Report.LOG").id);
 
-    // "*" alone: files only, never a folder nor "." and ".."; repeats dropped; the list grows.
-    ExpandSpecList(list, "c:\\junk\\*,c:\\junk\\*.log", tree);
-    EXPECT_EQ(list.Texts(), (Texts{"c:\\junk\\b.log", "c:\\junk\\c.txt", "c:\\junk\\Report.LOG"}));
+    // "*" alone: files only, never a folder nor "." and "..".
+    expansion = ExpandSpecList(SplitSpecList("c:\\junk\\*").items, tree);
+    EXPECT_EQ(PathsOf(expansion), (Texts{"c:\\junk\\Report.LOG", "c:\\junk\\b.log", "c:\\junk\\c.txt"}));
 
-    // A named file must exist; a relative item, a drive-relative one, a missing folder and a wildcard in a
-    // folder name add nothing.
-    base::SortedStringList other(base::CompareIgnoringAsciiCase, base::Repeats::Drop);
-    ExpandSpecList(other, "c:\\junk\\none.log \"c:\\junk\\b.log\" b.log c:b.log c:\\nowhere\\*.log c:\\*\\deep.log",
-                   tree);
-    EXPECT_EQ(other.Texts(), Texts{"c:\\junk\\b.log"});
-    ExpandSpecList(other, "c:\\junk\\sub,c:\\junk\\..,c:\\junk\\.", tree);
-    EXPECT_EQ(other.Texts(), Texts{"c:\\junk\\b.log"});
+    // A path with a blank names that file, not "c:\my".
+    expansion = ExpandSpecList(SplitSpecList("c:\\my documents\\a.bak").items, tree);
+    EXPECT_EQ(PathsOf(expansion), Texts{"c:\\my documents\\a.bak"});
+
+    // A named file must exist; a relative item, a drive-relative one, a missing folder, a wildcard in a folder
+    // name and a folder add nothing, and are told.
+    const Texts nothing = {"c:\\junk\\none.log", "b.log",        "c:b.log",     "c:\\nowhere\\*.log", "c:\\*\\deep.log",
+                           "c:\\junk\\sub",      "c:\\junk\\..", "c:\\junk\\.", "\\\\srv\\x.log"};
+    Texts items = nothing;
+    items.push_back("c:\\junk\\b.log");
+    expansion = ExpandSpecList(items, tree);
+    EXPECT_EQ(PathsOf(expansion), Texts{"c:\\junk\\b.log"});
+    EXPECT_EQ(expansion.unmatched, nothing);
+}
+
+TEST(CommandLine, ANameWithoutWildcardsIsAlsoLookedUpAsWritten) {
+    // An 8.3 alias is no listed name, but the system finds the file by it.
+    AliasTree tree;
+    tree.AddFolder("c:\\docs");
+    tree.AddFile("c:\\docs\\Long report.bak");
+    const SpecExpansion expansion = ExpandSpecList({"c:\\docs\\longre~1.bak"}, tree);
+    ASSERT_EQ(expansion.files.size(), 1u);
+    EXPECT_EQ(expansion.files[0].id, tree.Entry("c:\\docs\\Long report.bak").id);
 }
 
 TEST(CommandLine, SupportedSystems) {

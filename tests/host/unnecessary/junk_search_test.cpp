@@ -66,7 +66,7 @@ TEST(JunkSearch, DefaultRulesLeaveOutIgnoredAvoidedKeptAndEmptyFilesAndFolders) 
     tree.AddFile("C:\\Temp\\old.bk", 3);  // "?" at the end matches nothing too
 
     SearchRules rules = DefaultRules();
-    rules.KeepList = {"c:\\temp\\KEEP.BAK"};
+    rules.Keep.Add("c:\\temp\\KEEP.BAK");
     SearchRun run = Search(tree, "C:\\Temp", rules);
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(run.files,
@@ -152,4 +152,23 @@ TEST(JunkSearch, FoundListHoldsEachPathOnceWhateverItsCase) {
     EXPECT_TRUE(list.Add("C:\\junk\\b.log"));
     list.Clear();
     EXPECT_FALSE(list.Contains("c:\\junk\\a.log"));
+}
+
+TEST(JunkSearch, AKeptFileIsLeftOutWhateverPathReachesIt) {
+    FakeTree tree;
+    tree.AddFolder("C:\\Temp");
+    tree.AddFile("C:\\Temp\\report.bak", 10);
+    tree.AddHardLink("C:\\Temp\\report.bak", "C:\\Temp\\copy of report.bak");
+    tree.AddFile("C:\\Temp\\other.bak", 10);
+
+    // Kept by the identity its own listing gave, and by its path written in other letters.
+    SearchRules rules = DefaultRules();
+    rules.Keep.Add("c:\\temp\\REPORT~1.BAK", tree.Entry("C:\\Temp\\report.bak").id);
+    rules.Keep.Add("c:\\TEMP\\OTHER.BAK");
+    EXPECT_TRUE(Search(tree, "C:\\Temp", rules).files.empty());
+
+    // A path alone keeps only itself; an unknown identity keeps nothing.
+    rules = DefaultRules();
+    rules.Keep.Add("c:\\temp\\report.bak", platform::FileId{});
+    EXPECT_EQ(Search(tree, "C:\\Temp", rules).files, (Paths{"C:\\Temp\\copy of report.bak", "C:\\Temp\\other.bak"}));
 }
