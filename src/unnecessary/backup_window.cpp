@@ -61,7 +61,7 @@ constexpr widgets::TextSpec kFinnish[] = {
 };
 // clang-format on
 
-// The idle hint is the one the Finnish table gives the button, so it reads the same before and after a search.
+// The Finnish idle hint reads "levyiltä" until the first search and "levyltä" after it.
 constexpr widgets::RunButtonSpec kFindButton{
     "btnFind",
     "Etsi",
@@ -70,6 +70,7 @@ constexpr widgets::RunButtonSpec kFindButton{
     {"Search the disk", "Etsi levyiltä"},
     {"&Stop", "&Pysäytä"},
     {"Stop searching", "Pysäytä etsiminen"},
+    {"Search the disk", "Etsi levyltä"},
 };
 
 constexpr std::pair<const char*, widgets::Stock> kPictures[] = {

@@ -42,7 +42,8 @@ void RunPolicy::AskToStopAndClose() {
 
 void RunPolicy::ShowIdle() {
     window_.SetText(button_.button, button_.findCaption.Text());
-    window_.SetHint(button_.button, button_.findHint.Text());
+    const bool afterRun = ran_ && button_.hintAfterRun.english;
+    window_.SetHint(button_.button, (afterRun ? button_.hintAfterRun : button_.findHint).Text());
     window_.SetPicture(button_.button, window_.Picture(button_.findPicture));
 }
 
@@ -68,6 +69,7 @@ RunningScope::RunningScope(RunPolicy& policy, std::function<void(bool completed)
 RunningScope::~RunningScope() {
     const bool completed = std::uncaught_exceptions() == errorsBefore_;
     policy_.running_ = false;
+    policy_.ran_ = true;
     // Nothing may leave a destructor: a failure while going back to idle goes to the error hook, and the
     // error that ended the run, if any, goes on to the window procedure.
     try {

@@ -25,6 +25,8 @@ struct RunButtonSpec {
     BothLanguages findHint;
     BothLanguages stopCaption;
     BothLanguages stopHint;
+    // The idle hint once a run has ended, where it differs from findHint, the one the button starts with.
+    BothLanguages hintAfterRun{nullptr, nullptr};
 };
 
 // How a window runs its one long operation. While a run goes, the button shows Stop, the inputs are
@@ -46,7 +48,8 @@ class RunPolicy {
     bool Running() const { return running_; }
     void AskToStop() { stop_ = true; }
     void AskToStopAndClose();
-    // The idle look of the button, in the current language.
+    // The idle look of the button, in the current language: before the first run with findHint, after it
+    // with hintAfterRun where the button has one.
     void ShowIdle();
 
   private:
@@ -58,6 +61,7 @@ class RunPolicy {
     bool& running_;
     bool& stop_;
     bool closeAfterRun_ = false;
+    bool ran_ = false;
     std::vector<std::string> inputs_;
     std::vector<bool> inputsEnabled_;
     std::function<void()> start_;

@@ -51,8 +51,12 @@ TEST_F(BackupWindow, EnglishDesignAndFinnishTextsFitAndTheStatusFollowsItsLabel)
     EXPECT_EQ(watch.texts.front(), std::string("Etsitään ") + drive.Letter() + ":\\...");
     EXPECT_EQ(window->Text("Label1"), "Turhia tiedostoja löytynyt 2kpl!");
     EXPECT_EQ(window->Text("lblSize"), "2 Kt");
-    EXPECT_EQ(window->Hint("btnFind"), "Etsi levyiltä");
+    EXPECT_EQ(window->Text("btnFind"), "&Etsi");
+    EXPECT_EQ(window->Hint("btnFind"), "Etsi levyltä") << "the idle hint of a search differs from the first one";
     testing_support::ExpectCaptionsFit(*window, kShownControls);
+    window->Hide();
+    window->Show();
+    EXPECT_EQ(window->Hint("btnFind"), "Etsi levyltä") << "shown again, the window keeps it";
 
     window->UseRecycleBin = false;
     Choose({At("a.bak")});
