@@ -9,6 +9,7 @@
 #include "support/win/process.h"
 #include "support/win/temp_folder.h"
 #include "support/win/test_drives.h"
+#include "support/win/unix_links.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ using platform::win32::Narrow;
 using platform::win32::Widen;
 using namespace testing_support;
 
-// Every file below a folder, relative to it.
+// Every file below a folder, relative to it; a linked folder is named with a trailing backslash, not entered.
 void CollectFiles(const std::string& folder, const std::string& relative, std::set<std::string>& files) {
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW(Widen(folder + relative + "*").c_str(), &entry);
@@ -28,6 +29,8 @@ void CollectFiles(const std::string& folder, const std::string& relative, std::s
             continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             files.insert(relative + name);
+        else if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            files.insert(relative + name + "\\");
         else
             CollectFiles(folder, relative + name + "\\", files);
     } while (FindNextFileW(search, &entry));
@@ -42,7 +45,7 @@ std::set<std::string> FilesBelow(const std::string& folder) {
 
 // The program started with a folder and the unattended switches: it deletes exactly the files that its
 // settings and switches name, below that folder on the fixed drives, keeps running, and writes the folder
-// back at the end.
+// back at the end. A linked folder inside is not followed: neither it nor what it points at is touched.
 TEST(UnattendedProgram, DeletesExactlyTheChosenFilesAndNothingElse) {
     TempFolder program;
     const std::string exe = program / "vireo.exe";
@@ -62,6 +65,8 @@ TEST(UnattendedProgram, DeletesExactlyTheChosenFilesAndNothingElse) {
     for (const char* path : {"Clean\\a.bak", "Clean\\Sub\\b.TMP", "Clean\\Sub\\deeper\\~c.doc", "Outside\\x.log"})
         WriteFile(tree / path, "junk");
 
+    ASSERT_TRUE(MakeSymbolicLink(tree / "Elsewhere", tree / "Clean\\Linked"));
+
     TestDrive drive(DriveType::Fixed, tree.Path());
     const std::string root = drive.Root();
     ChildProcess vireo(exe,
@@ -75,6 +80,7 @@ TEST(UnattendedProgram, DeletesExactlyTheChosenFilesAndNothingElse) {
     EXPECT_EQ(CountVisibleWindows(vireo.Id()), 1) << "only the main window is shown";
 
     std::set<std::string> expected(std::begin(untouched), std::end(untouched));
+    expected.insert("Clean\\Linked\\");
     EXPECT_EQ(FilesBelow(tree.Path()), expected);
 
     // The main window's button opens the window, which kept its drives.

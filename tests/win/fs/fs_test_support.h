@@ -5,14 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "support/win/unix_links.h"
+
 namespace fs_test {
 
 void SetAttributes(const std::string& path, DWORD attributes);
-// A Linux symbolic link at linkPath pointing at target (both Windows paths); Wine shows it as a reparse
-// point. False when the link could not be made.
-bool MakeSymbolicLink(const std::string& target, const std::string& linkPath);
-// A second name for an existing file, made by Linux's ln. False when it could not be made.
-bool MakeHardLink(const std::string& existing, const std::string& linkPath);
+using testing_support::MakeHardLink;
+using testing_support::MakeSymbolicLink;
 // Sets a file's last-write time to the given local time.
 void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute);
 
