@@ -62,6 +62,25 @@ void PointerClick(HWND control) {
     ClickPointerAt(control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
+namespace {
+
+// The room a push button's picture takes beside its caption: the picture with its margins, the button's
+// inner edge on both sides, and a blank of a few pixels on each side of the caption, which is centred in
+// what the picture leaves.
+int PictureWidth(HWND button) {
+    BUTTON_IMAGELIST pictures{};
+    if (!SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&pictures)) || !pictures.himl)
+        return 0;
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(pictures.himl, &width, &height);
+    constexpr int kInnerEdge = 2;
+    constexpr int kBlank = 3;
+    return width + pictures.margin.left + pictures.margin.right + 2 * kInnerEdge + 2 * kBlank;
+}
+
+}  // namespace
+
 int CaptionWidth(HWND control) {
     wchar_t text[512] = {};
     GetWindowTextW(control, text, 512);
@@ -78,7 +97,10 @@ int CaptionWidth(HWND control) {
     const LONG type = style & BS_TYPEMASK;
     const bool box = button && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON ||
                                 type == BS_RADIOBUTTON);
-    return r.right + (box ? GetSystemMetrics(SM_CXMENUCHECK) + 6 : 0);
+    if (box)
+        return r.right + GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    const bool push = button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    return r.right + (push ? PictureWidth(control) : 0);
 }
 
 void ExpectCaptionsFit(const widgets::Window& window, std::initializer_list<const char*> names) {

@@ -32,7 +32,8 @@ void ClickPointerAt(HWND control, POINT clientPoint);
 // Chooses the one drive with the letter in a drive list, and no other; false when it is not listed.
 bool ChooseOnlyDrive(widgets::TDiskListView& disks, char letter);
 
-// The width a control's caption needs in its font, with room for the box of a check box or radio button.
+// The width a control's caption needs in its font, with room for the box of a check box or radio button
+// and for the picture of a push button.
 int CaptionWidth(HWND control);
 
 // Each visible control named lies inside the window's frame and shows its caption whole; a layout check

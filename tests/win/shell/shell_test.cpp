@@ -10,12 +10,16 @@
 #include "base/texts.h"
 #include "platform/program_folder.h"
 #include "support/win/temp_folder.h"
+#include "support/win/window_driver.h"
 #include "widgets/help.h"
 #include "win/shell/shell_fixture.h"
 
 using namespace testing_support;
 
 namespace {
+
+const std::initializer_list<const char*> kToolButtons = {"RegistryClean", "Kaksois", "Backups", "Kaytto",
+                                                         "Settings",      "Tietoa",  "Sulje"};
 
 void MoveMouseOver(HWND control) {
     SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -50,12 +54,13 @@ TEST_F(ShellTest, FinnishSettingGivesFinnishTextsAndTheInitialT) {
     EXPECT_EQ(Main().Text("RegistryClean"), "&Puhdista rekisteri");
     EXPECT_EQ(Main().Caption(), "Vireo 1.5 by Lumoworks");
     EXPECT_EQ(Main().Picture("Image1"), Main().Picture("Image2"));
-    EXPECT_EQ(Main().ControlPlace("Label1").left, 136 + 64 - 8);
+    EXPECT_EQ(Main().ControlPlace("Label1").left, 142 + 64 - 8);
     EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoS.htm");
     EXPECT_EQ(app::AboutBox->Caption(), "Tietoa");
     EXPECT_EQ(app::OptionsIkkuna->Caption(), "Asetukset");
     EXPECT_EQ(app::RegistryIkkuna->Caption(), "Puhdista rekisteri");
     EXPECT_EQ(app::OdotaIkkuna, nullptr) << "the first activation destroys the splash";
+    ExpectCaptionsFit(Main(), kToolButtons);
 }
 
 TEST_F(ShellTest, EnglishWhenTheKeySaysSoOrIsNotANumber) {
@@ -64,9 +69,10 @@ TEST_F(ShellTest, EnglishWhenTheKeySaysSoOrIsNotANumber) {
         Start();
         EXPECT_FALSE(base::FinnishUI()) << value;
         EXPECT_EQ(Main().Text("Label1"), "elcome to Vireo 1.5!");
-        EXPECT_EQ(Main().ControlPlace("Label1").left, 136 + 64);
+        EXPECT_EQ(Main().ControlPlace("Label1").left, 142 + 64);
         EXPECT_EQ(app::HelpFile(), folder_.Path() + "VireoE.htm");
         EXPECT_EQ(Main().LanguageText, value);
+        ExpectCaptionsFit(Main(), kToolButtons);
         app::DestroyWindows();
     }
 }
