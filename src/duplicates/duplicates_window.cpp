@@ -491,6 +491,14 @@ void TKaksoisIkkuna::btnDeleteClick() {
     }
     if (files_->Count() == 0)
         SetEnabled("btnDelete", false);
+    std::vector<fs::DeleteOutcome> leftInPlace;
+    for (const auto& outcome : outcomes) {
+        if (method == fs::DeleteMethod::RecycleBin && outcome.result != fs::DeleteResult::Gone)
+            leftInPlace.push_back(outcome);
+    }
+    if (!leftInPlace.empty())
+        widgets::AppDialogs().Message(fs::LeftInPlaceText(leftInPlace), widgets::MessageKind::Warning,
+                                      widgets::MessageButtons::Ok);
     if (!deleted)
         return;
     Tidy_file_list_after_delete(first);

@@ -190,4 +190,15 @@ std::vector<DeleteOutcome> DeleteSelected(const platform::FileOps& ops,
     return Recycle(ops, paths, onEach);
 }
 
+std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes) {
+    std::string text = base::Tx("These files could not be moved to the recycle bin and are still listed:\n",
+                                "Näitä tiedostoja ei voitu siirtää roskakoriin, ja ne ovat yhä listassa:\n");
+    for (const auto& outcome : outcomes) {
+        text += "\n" + outcome.path;
+        if (!outcome.reason.text.empty())
+            text += " - " + outcome.reason.text;
+    }
+    return text;
+}
+
 }  // namespace fs

@@ -34,6 +34,9 @@ std::vector<DeleteOutcome> DeleteSelected(const platform::FileOps& ops,
                                           DeleteMethod method,
                                           const std::function<void(const DeleteOutcome&)>& onEach = {});
 
+// The recycle bin left these files where they were: one line per file with the reason.
+std::string LeftInPlaceText(const std::vector<DeleteOutcome>& outcomes);
+
 // Whether the shell's recycle operation names exactly this file: a drive or network path of at most maxLength
 // UTF-16 units, none of whose names is empty, "." or "..", ends in a dot or a blank, or holds a wildcard (the
 // shell would tidy such a name into another file's, or expand it).

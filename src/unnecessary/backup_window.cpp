@@ -355,7 +355,7 @@ void TBackupIkkuna::btnDeleteClick() {
     files_->EndUpdate();
     UpdateAfterDelete();
     if (!deleted.leftInPlace.empty())
-        widgets::AppDialogs().Message(LeftInPlaceText(deleted.leftInPlace), widgets::MessageKind::Warning,
+        widgets::AppDialogs().Message(fs::LeftInPlaceText(deleted.leftInPlace), widgets::MessageKind::Warning,
                                       widgets::MessageButtons::Ok);
 }
 

@@ -57,17 +57,6 @@ std::string UnableToDeleteText(std::string_view path, std::string_view reason) {
     return text;
 }
 
-std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes) {
-    std::string text = Tx("These files could not be moved to the recycle bin and are still listed:\n",
-                          "Näitä tiedostoja ei voitu siirtää roskakoriin, ja ne ovat yhä listassa:\n");
-    for (const auto& outcome : outcomes) {
-        text += "\n" + outcome.path;
-        if (!outcome.reason.text.empty())
-            text += " - " + outcome.reason.text;
-    }
-    return text;
-}
-
 std::string UnsupportedSystemText() {
     return Tx(
         "This section of Vireo requires Windows 95/98 or NT 4 to run.\r"

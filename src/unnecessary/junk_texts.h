@@ -21,8 +21,6 @@ std::string CaptionText(std::string_view driveLetters);  // "Unnecessary files -
 std::string DeleteHintText(bool useRecycleBin);
 // The warning when a file cannot be deleted for good; reason is the system's, shown when given.
 std::string UnableToDeleteText(std::string_view path, std::string_view reason);
-// The recycle bin left these files where they were: one line per file with the reason.
-std::string LeftInPlaceText(const std::vector<fs::DeleteOutcome>& outcomes);
 std::string UnsupportedSystemText();
 // The note on masks of the settings that are not used because they match every file.
 std::string UnusedMasksText(const std::vector<std::string>& masks);

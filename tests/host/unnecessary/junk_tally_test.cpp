@@ -70,7 +70,7 @@ TEST(JunkTally, RecycleBinRemovesTheRowsWhoseFilesWentAndKeepsTheOthersChosen) {
         DeleteChosenRows(ops, rows, DeleteMethod::RecycleBin, tally, [&](const fs::DeleteOutcome&) { ++refusals; });
     EXPECT_EQ(deleted.removedRows, (std::vector<int>{4, 1, 0}));
     ASSERT_EQ(deleted.leftInPlace.size(), 1u);
-    EXPECT_EQ(LeftInPlaceText(deleted.leftInPlace),
+    EXPECT_EQ(fs::LeftInPlaceText(deleted.leftInPlace),
               "These files could not be moved to the recycle bin and are still listed:\n\nC:\\refused.tmp - The "
               "recycle bin did not take the file.");
     EXPECT_EQ(tally.TotalKB, 1 + 2);

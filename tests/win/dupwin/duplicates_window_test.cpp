@@ -302,6 +302,26 @@ TEST_F(DuplicatesWindow, TheRecycleBinMethodNamesItselfInTheHintAndRemovesTheGro
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
+TEST_F(DuplicatesWindow, OnADriveWithoutARecycleBinTheRecycleMethodLeavesTheFileAndSaysWhy) {
+    TempFolder stickFolder;
+    TestDrive stick(DriveType::Removable, stickFolder.Path());
+    testing_support::WriteFile(stickFolder / "a1", std::string(700, 'a'));
+    testing_support::WriteFile(stickFolder / "a2", std::string(700, 'a'));
+    Open();
+    ChooseDrives(std::string(1, stick.Letter()));
+    window->UseRecycleBin = true;
+    Search();
+    ASSERT_EQ(Captions().size(), 3u);
+    DeleteRow(stick.Root() + "a1");
+
+    EXPECT_TRUE(Exists(stickFolder / "a1"));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{kHeader, stick.Root() + "a1", stick.Root() + "a2"}));
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_NE(dialogs.asked[0].text.find(stick.Root() + "a1 - This drive has no recycle bin"), std::string::npos)
+        << dialogs.asked[0].text;
+    EXPECT_EQ(window->Counters().DuplicateFiles, 1u);
+}
+
 TEST_F(DuplicatesWindow, AFileThatCannotBeDeletedWarnsWithIgnoreAndKeepsItsRow) {
     Write("a1", std::string(700, 'a'));
     Write("a2", std::string(700, 'a'));
