@@ -6,6 +6,7 @@
 #include "app/pictures.h"
 #include "platform/program_folder.h"
 #include "platform/system.h"
+#include "unnecessary/command_line.h"
 #include "widgets/run_policy.h"
 #include "widgets/window.h"
 
@@ -36,8 +37,13 @@ void CreateWindows(const std::vector<std::string>& arguments) {
     KaksoisIkkuna = std::make_unique<duplicates::TKaksoisIkkuna>();
     ConnectDuplicateSwitches(*OptionsIkkuna, *KaksoisIkkuna);
     BackupIkkuna = std::make_unique<unnecessary::TBackupIkkuna>(arguments, platform::RunningSystemVersion());
+    // An unattended run's search gives way once per folder; a measurement of argument 1 started then would
+    // hold it up until the whole folder was measured, so the chart measures when it is opened instead.
+    const bool unattended = unnecessary::IsUnattendedRun(unnecessary::ParseCommandLine(arguments));
     KaavioIkkuna = std::make_unique<usage::TKaavioIkkuna>(
-        platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]));
+        platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]),
+        unattended ? usage::TKaavioIkkuna::FirstMeasurement::WhenOpened
+                   : usage::TKaavioIkkuna::FirstMeasurement::AtStart);
     KieliIkkuna = std::make_unique<TKieliIkkuna>();
 }
 

@@ -192,4 +192,18 @@ std::string CurrentDirectoryForm(std::string_view fullPath, size_t maxLength) {
     return units <= maxLength ? plain : extended;
 }
 
+std::string PlainRoot(std::string_view path) {
+    if (HasDrive(path))
+        return path.size() == 2 || IsSeparator(path[2]) ? std::string(path.substr(0, 2)) + "\\" : std::string();
+    if (!IsUnc(path) || IsAlreadyExtended(path))
+        return {};
+    const std::string root = PlainRootOf(path);  // "\\server\share", or "\\server" without a share
+    return root.find('\\', 2) == std::string::npos ? std::string() : root + "\\";
+}
+
+std::string AbsolutePlainPath(std::string_view path, std::string_view currentDirectory) {
+    const std::string extended = ExtendedPath(path, currentDirectory);
+    return extended.empty() ? std::string(path) : PlainPath(extended);
+}
+
 }  // namespace platform

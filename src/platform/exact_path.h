@@ -30,4 +30,12 @@ std::string PlainPath(std::string_view path);
 // backslash; else the extended one.
 std::string CurrentDirectoryForm(std::string_view fullPath, size_t maxLength);
 
+// The root of an absolute path as a user writes it: "C:\" or "\\server\share\"; empty for a relative path
+// and for a server without a share.
+std::string PlainRoot(std::string_view path);
+
+// The full, plain form of path ("\Temp" and "Temp" taken against currentDirectory, "." and ".." resolved);
+// path itself when it has no full form (no usable current directory).
+std::string AbsolutePlainPath(std::string_view path, std::string_view currentDirectory);
+
 }  // namespace platform

@@ -158,6 +158,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
+bool IsUnattendedRun(const CommandLine& line) {
+    const auto given = [](const SpecItems& list) { return !list.items.empty() || !list.cutOff.empty(); };
+    return line.AutoDelete || given(line.keep) || given(line.remove);
+}
+
 SpecExpansion ExpandSpecList(const std::vector<std::string>& items, const platform::FileSystem& fileSystem) {
     SpecExpansion expansion;
     for (const std::string& item : items) {

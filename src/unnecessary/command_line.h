@@ -36,6 +36,9 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// True when the switches ask for an unattended run: a deletion, or files to keep or to delete.
+bool IsUnattendedRun(const CommandLine& line);
+
 // One file an item named: its full path (the item's folder part and the name as stored) and its identity.
 struct SpecFile {
     std::string path;

@@ -13,6 +13,7 @@
 #include "settings/keys.h"
 #include "settings/settings_file.h"
 #include "usage/chart_file.h"
+#include "usage/chart_settings.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
 #include "widgets/error_hook.h"
@@ -97,15 +98,37 @@ std::string ChartTitle() {
     return base::Tx("Space usage", "Tilan käyttö");
 }
 
+// True when owner, directly or through the owners above, owns window.
+bool IsOwnedBy(HWND window, HWND owner) {
+    for (HWND above = window ? GetWindow(window, GW_OWNER) : nullptr; above; above = GetWindow(above, GW_OWNER))
+        if (above == owner)
+            return true;
+    return false;
+}
+
+// One of the window's own dialogs or message boxes, open for as long as this lives: from the dialog until
+// its outcome has been acted on.
+class OwnDialog {
+  public:
+    explicit OwnDialog(int& open) : open_(open) { ++open_; }
+    ~OwnDialog() { --open_; }
+    OwnDialog(const OwnDialog&) = delete;
+    OwnDialog& operator=(const OwnDialog&) = delete;
+
+  private:
+    int& open_;
+};
+
 }  // namespace
 
 std::span<const widgets::TextSpec> ChartFinnishTexts() {
     return kFinnish;
 }
 
-TKaavioIkkuna::TKaavioIkkuna(std::string iniFileName, std::optional<std::string> firstArgument)
+TKaavioIkkuna::TKaavioIkkuna(std::string iniFileName, std::optional<std::string> firstArgument, FirstMeasurement first)
     : iniFileName_(std::move(iniFileName)),
       firstArgument_(std::move(firstArgument)),
+      first_(first),
       run_(*this, kStopButton, scanning_, StopRequested) {
     Create({"Space usage", 793, 451, widgets::FrameStyle::Dialog});
     FormCreate();
@@ -135,6 +158,7 @@ void TKaavioIkkuna::FormCreate() {
     Disabled = !isNt_;
     BindSettings();
     read_.ReadAll(settings::SettingsFile(iniFileName_));
+    MendChosenFlags();
     chart_->SetColorSource(PieChartColours);
     ChooseUnitItems();
     Read_font_props(settings::SettingsFile(iniFileName_));
@@ -153,8 +177,21 @@ void TKaavioIkkuna::FormCreate() {
     widgets::ComboBox(*this, "cbxDisplay").OnSelectionChange([this] { cbxDisplayChange(); });
 
     StartTimer(kFirstScanDelay, false, [this] { Timer1Timer(); });
-    if (RepeatedScan && RepeatInterval > 0)
-        repeatTimer_ = StartTimer(static_cast<UINT>(RepeatInterval) * 60000u, true, [this] { Scan_tree(); });
+    if (const uint32_t interval = RepeatIntervalMilliseconds(RepeatInterval); RepeatedScan && interval > 0)
+        repeatTimer_ = StartTimer(interval, true, [this] { Scan_tree(); });
+}
+
+// A settings file with no measure or no unit set would leave the chart at zero or the units box empty.
+void TKaavioIkkuna::MendChosenFlags() {
+    const MeasureFlags measure = SoundMeasure({Actual, Allocated, Slack});
+    Actual = measure.Actual;
+    Allocated = measure.Allocated;
+    Slack = measure.Slack;
+    const UnitFlags units = SoundUnits({Bytes, KB, MB, Count});
+    Bytes = units.Bytes;
+    KB = units.KB;
+    MB = units.MB;
+    Count = units.Count;
 }
 
 void TKaavioIkkuna::MakeWidgets() {
@@ -267,17 +304,24 @@ void TKaavioIkkuna::Enable_folder_shell_command(bool /*enable*/) {
 }
 
 // The system tells every window of the program, shown or hidden, when the program becomes active; only a
-// shown window is activated with it.
+// shown window is activated with it. A dialog of the window's own activates the window as it closes, before
+// the call that showed it returns.
 bool TKaavioIkkuna::Intercept(const widgets::Message& message, LRESULT& /*result*/) {
     if (message.id == WM_ACTIVATEAPP)
         programComingBack_ = message.wParam != FALSE && Visible();
+    else if (message.id == WM_ACTIVATE && LOWORD(message.wParam) != WA_INACTIVE)
+        ownDialogClosed_ = ownDialogs_ > 0 || IsOwnedBy(reinterpret_cast<HWND>(message.lParam), Handle());
     return false;
 }
 
 // Coming back to the window from another of the program's windows measures again; coming back from
-// another program does not.
+// another program, or from the window's own dialogs and message boxes, does not: the list on screen is
+// what the user is working with (and what a chart being saved or printed shows). A window that has shown
+// nothing yet measures whenever it is activated.
 void TKaavioIkkuna::FormActivate() {
-    if (std::exchange(programComingBack_, false))
+    const bool otherProgram = std::exchange(programComingBack_, false);
+    const bool ownDialog = std::exchange(ownDialogClosed_, false);
+    if ((otherProgram || ownDialog) && currentList_ != nullptr)
         return;
     Scan_tree();
 }
@@ -287,7 +331,9 @@ void TKaavioIkkuna::Timer1Timer() {
         // The folder box shows the folder too, with its drive when the argument names none.
         FolderPath = folders_->SetDirectory(*firstArgument_) ? folders_->Directory() : *firstArgument_;
     }
-    Scan_tree();
+    // Otherwise the window's activation measures FolderPath when the user opens it.
+    if (first_ == FirstMeasurement::AtStart)
+        Scan_tree();
 }
 
 void TKaavioIkkuna::Scan_tree() {
@@ -462,6 +508,7 @@ void TKaavioIkkuna::cbxDisplayChange() {
 }
 
 void TKaavioIkkuna::PrintBtnClick() {
+    const OwnDialog dialog(ownDialogs_);
     const std::unique_ptr<widgets::PrinterJob> job = widgets::AppDialogs().ChoosePrinter();
     if (!job)
         return;
@@ -476,6 +523,7 @@ void TKaavioIkkuna::PrintBtnClick() {
 }
 
 void TKaavioIkkuna::TallennaKaavioClick() {
+    const OwnDialog dialog(ownDialogs_);
     widgets::FileDialogRequest request;
     request.title = base::Tx("Save chart", "Tallenna kaavio");
     request.filter = base::Tx(

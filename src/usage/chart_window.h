@@ -20,12 +20,17 @@ namespace usage {
 
 // The space-usage window: measures a folder and shows one folder list at a time as a sorted list and a
 // pie, with steps into subfolders and back. Made once at start, hidden; the first measurement comes from
-// a timer, of the folder given as the program's first argument when there is one.
+// a timer, of the folder given as the program's first argument when there is one. When the program was
+// started for an unattended run, that measurement waits until the window is opened.
 class TKaavioIkkuna : public widgets::Window {
   public:
     static constexpr int kHelpTopic = 110;
 
-    TKaavioIkkuna(std::string iniFileName, std::optional<std::string> firstArgument);
+    enum class FirstMeasurement { AtStart, WhenOpened };
+
+    TKaavioIkkuna(std::string iniFileName,
+                  std::optional<std::string> firstArgument,
+                  FirstMeasurement first = FirstMeasurement::AtStart);
     ~TKaavioIkkuna() override;
 
     void Scan_tree();
@@ -76,6 +81,7 @@ class TKaavioIkkuna : public widgets::Window {
     void FormCreate();
     void MakeWidgets();
     void BindSettings();
+    void MendChosenFlags();
     void ChooseUnitItems();
     void Read_list_font(const settings::SettingsFile& file);
     void Timer1Timer();
@@ -93,9 +99,12 @@ class TKaavioIkkuna : public widgets::Window {
 
     std::string iniFileName_;
     std::optional<std::string> firstArgument_;
+    FirstMeasurement first_;
     bool isNt_ = true;
     bool scanning_ = false;
     bool programComingBack_ = false;  // the user switched back from another program
+    int ownDialogs_ = 0;              // dialogs and message boxes of this window now open
+    bool ownDialogClosed_ = false;    // the window is active again because its own dialog went
     widgets::RunPolicy run_;
     settings::BoundSettings read_;
     settings::BoundSettings written_;

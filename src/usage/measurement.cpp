@@ -2,6 +2,7 @@
 
 #include "base/text_case.h"
 #include "base/texts.h"
+#include "platform/exact_path.h"
 #include "settings/keys.h"
 
 namespace usage {
@@ -16,9 +17,14 @@ MeasurementSetup PrepareMeasurement(std::string_view folderPath,
         setup.Folder = files.CurrentDirectory();
     if (setup.Folder.empty())
         setup.Folder = std::string(folderBoxFolder);
+    // A folder without its drive ("\\Temp", "Temp") is measured where the current directory puts it; its
+    // volume is known by the root of the full path, a drive or a share.
+    setup.Folder = platform::AbsolutePlainPath(setup.Folder, files.CurrentDirectory());
     if (setup.Folder.empty() || setup.Folder.back() != '\\')
         setup.Folder += '\\';
-    setup.Root = setup.Folder.substr(0, 3);
+    setup.Root = platform::PlainRoot(setup.Folder);
+    if (setup.Root.empty())
+        return setup;
 
     if (const auto geometry = volumes.Geometry(setup.Root)) {
         // A volume that reports no sizes at all is measured unrounded rather than divided by zero.

@@ -18,23 +18,9 @@ using platform::win32::Widen;
 constexpr int kIndent = 10;  // design pixels per level
 constexpr int kGlyph = 16;
 
-// "C:\" or "\\server\share\"; empty for a path without either.
-std::string RootOf(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':')
-        return path.substr(0, 2) + "\\";
-    if (path.rfind("\\\\", 0) == 0) {
-        const size_t server = path.find('\\', 2);
-        if (server == std::string::npos)
-            return {};
-        const size_t share = path.find('\\', server + 1);
-        return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
-    }
-    return {};
-}
-
 std::vector<std::string> FoldersBelowRoot(const std::string& directory) {
     std::vector<std::string> names;
-    const std::string rest = directory.substr(std::min(directory.size(), RootOf(directory).size()));
+    const std::string rest = directory.substr(std::min(directory.size(), platform::PlainRoot(directory).size()));
     size_t start = 0;
     while (start < rest.size()) {
         const size_t end = std::min(rest.find('\\', start), rest.size());
@@ -86,7 +72,7 @@ void DrawFolderGlyph(HDC dc, int left, int top, int size, bool open) {
 
 std::vector<FolderRow> FolderRowsOf(const std::string& directory, const std::vector<std::string>& subfolders) {
     std::vector<FolderRow> rows;
-    const std::string root = RootOf(directory);
+    const std::string root = platform::PlainRoot(directory);
     if (root.empty())
         return rows;
     rows.push_back({root, 0, true});
@@ -149,7 +135,7 @@ TFolderListBox::~TFolderListBox() {
 
 bool TFolderListBox::SetDirectory(const std::string& folder) {
     const std::string full = Normalized(folder);
-    if (full.empty() || RootOf(full).empty())
+    if (full.empty() || platform::PlainRoot(full).empty())
         return false;
     const auto subfolders = SubfoldersOf(full);
     if (!subfolders || !SetCurrentDirectoryW(Widen(platform::CurrentDirectoryForm(full, MAX_PATH - 1)).c_str()))

@@ -98,3 +98,28 @@ TEST(CurrentDirectoryForm, PlainWhenItNamesTheSameFolderAndFits) {
     EXPECT_EQ(CurrentDirectoryForm(wide, 133), wide);
     EXPECT_EQ(CurrentDirectoryForm(wide, 132), "\\\\?\\" + wide);
 }
+
+TEST(PlainRoot, TheDriveOrTheShareOfAFullPath) {
+    using platform::PlainRoot;
+    EXPECT_EQ(PlainRoot("C:\\"), "C:\\");
+    EXPECT_EQ(PlainRoot("d:\\Data\\x"), "d:\\");
+    EXPECT_EQ(PlainRoot("C:"), "C:\\");
+    EXPECT_EQ(PlainRoot("\\\\srv\\share\\x\\y"), "\\\\srv\\share\\");
+    EXPECT_EQ(PlainRoot("\\\\srv\\share"), "\\\\srv\\share\\");
+    // Nothing that only the current directory gives a meaning, and no share without its name.
+    for (const char* path : {"", "\\Temp", "Temp", "C:Temp", "\\\\srv", "\\\\srv\\", "\\\\?\\C:\\x"})
+        EXPECT_EQ(PlainRoot(path), "") << path;
+}
+
+TEST(AbsolutePlainPath, FoldersWithoutTheirDriveTakeTheCurrentDirectory) {
+    using platform::AbsolutePlainPath;
+    EXPECT_EQ(AbsolutePlainPath("\\Temp", "D:\\work"), "D:\\Temp");
+    EXPECT_EQ(AbsolutePlainPath("Temp", "D:\\work"), "D:\\work\\Temp");
+    EXPECT_EQ(AbsolutePlainPath("..\\Temp\\", "D:\\work"), "D:\\Temp");
+    EXPECT_EQ(AbsolutePlainPath("\\Temp", "\\\\srv\\share\\dir"), "\\\\srv\\share\\Temp");
+    EXPECT_EQ(AbsolutePlainPath("\\\\srv\\share\\x\\", "D:\\"), "\\\\srv\\share\\x");
+    EXPECT_EQ(AbsolutePlainPath("E:\\", "D:\\"), "E:\\");
+    // A current directory in the extended form names the same folder.
+    EXPECT_EQ(AbsolutePlainPath("Temp", "\\\\?\\D:\\work"), "D:\\work\\Temp");
+    EXPECT_EQ(AbsolutePlainPath("Temp", ""), "Temp");  // nothing to take it against
+}

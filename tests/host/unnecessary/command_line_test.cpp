@@ -64,6 +64,16 @@ TEST(CommandLine, ABlankInAPathStaysInItsItem) {
     EXPECT_TRUE(SplitSpecList("  , ,").items.empty());
 }
 
+TEST(CommandLine, AnUnattendedRunIsOneThatDeletesOrNamesFilesToKeepOrDelete) {
+    EXPECT_FALSE(IsUnattendedRun(ParseCommandLine({})));
+    EXPECT_FALSE(IsUnattendedRun(ParseCommandLine({"\\Temp"})));
+    EXPECT_FALSE(IsUnattendedRun(ParseCommandLine({"-auto_delete"})));  // a folder, not a switch
+    EXPECT_FALSE(IsUnattendedRun(ParseCommandLine({"\\Temp", "-keep", "other"})));
+    EXPECT_FALSE(IsUnattendedRun(ParseCommandLine({"\\Temp", "-keep=", "-delete=,"})));  // naming no file
+    for (const char* unattended : {"-Auto_Delete", "-keep=c:\\a.bak", "-delete=c:\\b.tmp"})
+        EXPECT_TRUE(IsUnattendedRun(ParseCommandLine({"\\Temp", unattended}))) << unattended;
+}
+
 TEST(CommandLine, AListLongerThanTheLimitLosesTheItemTheCutFallsInto) {
     const std::string first = "c:\\" + std::string(700, 'a') + ".bak";
     const std::string second = "c:\\" + std::string(300, 'b') + "*";  // would end near the limit

@@ -45,6 +45,37 @@ TEST(MeasurementSetup, FolderRootAndClusterSize) {
     EXPECT_EQ(PrepareMeasurement("D:\\Data", "", tree, volumes).ClusterSize, 1u);
 }
 
+TEST(MeasurementSetup, FoldersWithoutTheirDriveAndSharesAskTheirOwnVolume) {
+    FakeTree tree;
+    tree.current = "E:\\Current";
+    FakeVolumes volumes;
+    // As the unnecessary-files window means argument 1: the folder on the current drive.
+    MeasurementSetup setup = PrepareMeasurement("\\Temp", "", tree, volumes);
+    EXPECT_EQ(setup.Folder, "E:\\Temp\\");
+    EXPECT_EQ(setup.Root, "E:\\");
+    EXPECT_EQ(setup.ClusterSize, 4096u);
+    EXPECT_EQ(PrepareMeasurement("Temp", "", tree, volumes).Folder, "E:\\Current\\Temp\\");
+
+    volumes.asked.clear();
+    volumes.compresses = true;
+    setup = PrepareMeasurement("\\\\server\\share\\x", "", tree, volumes);
+    EXPECT_EQ(setup.Folder, "\\\\server\\share\\x\\");
+    EXPECT_EQ(setup.Root, "\\\\server\\share\\");
+    EXPECT_EQ(setup.ClusterSize, 4096u);
+    EXPECT_TRUE(setup.VolumeCompresses);
+    EXPECT_EQ(volumes.asked, (std::vector<std::string>{"geometry \\\\server\\share\\", "free \\\\server\\share\\",
+                                                       "compresses \\\\server\\share\\"}));
+
+    // A folder whose volume cannot be known asks nothing and is measured unrounded.
+    tree.current = "";
+    volumes.asked.clear();
+    setup = PrepareMeasurement("Temp", "", tree, volumes);
+    EXPECT_EQ(setup.Root, "");
+    EXPECT_EQ(setup.ClusterSize, 1u);
+    EXPECT_FALSE(setup.VolumeCompresses);
+    EXPECT_TRUE(volumes.asked.empty());
+}
+
 TEST(MeasurementSetup, TheProbeOnThe9xFamily) {
     FakeTree tree;
     FakeVolumes volumes;

@@ -11,6 +11,7 @@
 #include "base/text_case.h"
 #include "base/texts.h"
 #include "chart_fixture.h"
+#include "chart_probes.h"
 #include "platform/win32/unicode.h"
 #include "support/win/window_driver.h"
 #include "widgets/dialogs.h"
@@ -18,47 +19,11 @@
 namespace {
 
 using chart_window_test::ChartWindow;
+using chart_window_test::PanelRecorder;
+using chart_window_test::RunsStarted;
 using testing_support::Click;
 using testing_support::Pump;
 using usage::TKaavioIkkuna;
-
-// Every text set on a panel of a status bar, in order, as (panel, text).
-class PanelRecorder {
-  public:
-    explicit PanelRecorder(HWND bar) : bar_(bar) {
-        SetWindowSubclass(bar_, Proc, 91, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~PanelRecorder() { RemoveWindowSubclass(bar_, Proc, 91); }
-    PanelRecorder(const PanelRecorder&) = delete;
-    PanelRecorder& operator=(const PanelRecorder&) = delete;
-
-    std::vector<std::pair<int, std::string>> texts;
-
-    // The texts set on panels 1 to 3 between a run's start ("Scanning..." on panel 0) and its end (the
-    // totals on panel 0): the live status.
-    std::vector<std::pair<int, std::string>> LiveTexts(const std::string& scanning) const {
-        std::vector<std::pair<int, std::string>> live;
-        bool running = false;
-        for (const auto& [panel, text] : texts) {
-            if (panel == 0)
-                running = text == scanning;
-            else if (running && !text.empty())
-                live.emplace_back(panel, text);
-        }
-        return live;
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        if (message == SB_SETTEXTW) {
-            const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-            reinterpret_cast<PanelRecorder*>(data)->texts.emplace_back(static_cast<int>(LOBYTE(LOWORD(wParam))),
-                                                                       platform::win32::Narrow(text ? text : L""));
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    HWND bar_;
-};
 
 struct SlowState {
     const usage::TKaavioIkkuna* window = nullptr;
@@ -186,13 +151,6 @@ TEST_F(ChartWindow, LivePanelsShowTheTopCountsAndTheFolderBeingReadDuringARun) {
         widgets::StatusBar status(*window, "StatusBar");
         EXPECT_EQ(status.PanelText(1), finnish ? "Tiedostoja: 3" : "Files: 3");
     }
-}
-
-int RunsStarted(const PanelRecorder& panels) {
-    int runs = 0;
-    for (const auto& [panel, text] : panels.texts)
-        runs += panel == 0 && text == "Scanning...";
-    return runs;
 }
 
 TEST_F(ChartWindow, ComingBackFromAnotherWindowOfTheProgramMeasuresAgainButNotFromAnotherProgram) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart_fixture.h"
+#include "chart_probes.h"
 #include "settings/keys.h"
 #include "settings/settings_file.h"
 #include "support/win/temp_folder.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using chart_window_test::ChartWindow;
+using chart_window_test::TextsOf;
 using testing_support::Click;
 using testing_support::Pump;
 using usage::TKaavioIkkuna;
@@ -112,6 +114,32 @@ TEST_F(ChartWindow, SettingsChooseTheUnitAtCreation) {
     EXPECT_EQ(Line(0), "0.029   big.bin");
 }
 
+TEST_F(ChartWindow, SettingsWithNoMeasureOrNoUnitShowNominalBytes) {
+    testing_support::WriteFile(
+        ini, "[Chart]\r\nActual=0\r\nAllocated=0\r\nSlack=0\r\nBytes=0\r\nKB=0\r\nMB=0\r\nCount=0\r\n");
+    Open();
+    EXPECT_EQ(widgets::ComboBox(*window, "cbxUnits").ItemIndex(), 0);
+    EXPECT_EQ(widgets::ComboBox(*window, "cbxDisplay").ItemIndex(), 0);
+    EXPECT_EQ(Line(0), "30000   big.bin");
+    EXPECT_TRUE(widgets::StatusBar(*window, "StatusBar").PanelText(0).starts_with("Bytes: 40"));
+    window.reset();
+    std::string written;
+    ASSERT_TRUE(testing_support::ReadFile(ini, written));
+    EXPECT_NE(written.find("Bytes=1"), std::string::npos) << "the unit shown is kept";
+}
+
+TEST_F(ChartWindow, StartedForAnUnattendedRunTheWindowMeasuresOnlyWhenOpened) {
+    window = std::make_unique<TKaavioIkkuna>(ini, data, TKaavioIkkuna::FirstMeasurement::WhenOpened);
+    Pump(400);
+    EXPECT_FALSE(window->Scanning());
+    EXPECT_EQ(window->CurrentList(), nullptr) << "nothing measured at start";
+    EXPECT_EQ(window->FolderPath, data);
+    window->Show();
+    WaitForIdle();
+    EXPECT_EQ(window->CurrentList()->Path, data + "\\");
+    EXPECT_EQ(LineCount(), 3);
+}
+
 TEST_F(ChartWindow, TheSliceLabelFontComesFromTheSettingsAndKeepsWhatIsNotGiven) {
     testing_support::WriteFile(ini,
                                "[]\r\nPieChartFont.Name=Tahoma\r\nPieChartFont.Size=11\r\nPieChartFont.Bold=1\r\n");
@@ -152,24 +180,6 @@ TEST_F(ChartWindow, SaveWritesABitmapAndRefusesAnUnknownExtension) {
     // A cancelled dialog writes nothing and says nothing.
     Click(*window, "TallennaKaavio");
     EXPECT_EQ(dialogs.asked.size(), 1u);
-}
-
-// The texts drawn into a recorded page, one after another.
-std::wstring TextsOf(HENHMETAFILE metafile) {
-    std::wstring texts;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM context) -> int {
-            if (record->iType == EMR_EXTTEXTOUTW) {
-                const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-                const auto* chars =
-                    reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-                reinterpret_cast<std::wstring*>(context)->append(chars, text->emrtext.nChars).append(L"|");
-            }
-            return 1;
-        },
-        &texts, nullptr);
-    return texts;
 }
 
 TEST_F(ChartWindow, PrintPutsTheFolderInTheTitleOfThePageAndPutsTheTitleBack) {
