@@ -66,8 +66,7 @@ std::string UnsupportedSystemText() {
 }
 
 std::string UnusedMasksText(const std::vector<std::string>& masks) {
-    std::string text =
-        Tx("Masks not used, as they match any name: ", "Maskeja ei käytetä, koska ne sopivat mihin tahansa nimeen: ");
+    std::string text = Tx("Masks not used, as they match any name: ", "Maskeja ei käytetä (sopivat kaikkiin nimiin): ");
     for (size_t i = 0; i < masks.size(); ++i)
         text += (i > 0 ? " " : "") + masks[i];
     return text;

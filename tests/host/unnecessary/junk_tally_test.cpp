@@ -128,4 +128,7 @@ TEST(JunkTexts, BothLanguages) {
     EXPECT_EQ(UnableToDeleteText("C:\\a.tmp", "Käytössä."),
               "Tiedostoa ei pystytä poistamaan:\n\nC:\\a.tmp\n\nEhkä tämä tiedosto on käytössä, tai se on "
               "kirjoitussuojattu?\n\nKäytössä.");
+    EXPECT_EQ(UnusedMasksText({"*", "*.*"}), "Maskeja ei käytetä (sopivat kaikkiin nimiin): * *.*");
+    EXPECT_EQ(KeepNotFoundStatusText(), "Mitään ei poistettu: säilytettävää tiedostoa ei löytynyt.");
+    EXPECT_NE(KeepNotFoundText({"c:\\x.bak"}).find("(-keep=) ei löytynyt:\n\nc:\\x.bak\n\n"), std::string::npos);
 }
