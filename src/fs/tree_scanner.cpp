@@ -31,7 +31,10 @@ bool EndsWithSeparator(std::string_view path) {
 TTreeScanner::TTreeScanner(const platform::FileSystem& fileSystem) : TTreeScanner(fileSystem, fileSystem.NameOrder()) {}
 
 TTreeScanner::TTreeScanner(const platform::FileSystem& fileSystem, base::TextOrder order)
-    : fileSystem_(fileSystem), order_(std::move(order)), masks_(order_, base::Repeats::Drop) {}
+    : fileSystem_(fileSystem), order_(std::move(order)), masks_(order_, base::Repeats::Drop) {
+    if (const platform::KeyedTextOrder* keyed = platform::SortKeysOf(order_))
+        keyedSort_.emplace(*keyed);
+}
 
 std::string TTreeScanner::FileMask() const {
     return masks_.Empty() ? std::string() : masks_.Text(0);
@@ -209,7 +212,21 @@ bool TTreeScanner::IsReportedFile(const DirEntry& entry) const {
     return MatchesAnyMask(entry.name, compiled_);
 }
 
-void TTreeScanner::SortByName(std::vector<DirEntry>& entries) const {
+void TTreeScanner::SortByName(std::vector<DirEntry>& entries) {
+    if (entries.size() < 2)
+        return;
+    if (keyedSort_) {
+        names_.clear();
+        for (const DirEntry& entry : entries)
+            names_.emplace_back(entry.name);
+        if (keyedSort_->Order(names_, sortedIndexes_)) {
+            sorted_.clear();
+            for (const size_t index : sortedIndexes_)
+                sorted_.push_back(std::move(entries[index]));
+            entries.swap(sorted_);
+            return;
+        }
+    }
     // Stable, so two names the order calls equal (case-only twins on a case-sensitive volume) are both
     // kept, in listing order.
     std::stable_sort(entries.begin(), entries.end(),

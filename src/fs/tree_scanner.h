@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "base/sorted_list.h"
 #include "fs/mask_match.h"
 #include "platform/file_system.h"
+#include "platform/keyed_order.h"
 
 namespace fs {
 
@@ -93,7 +95,7 @@ class TTreeScanner {
     void Finish(Frame& frame);
     bool IsWalkedFolder(const platform::DirEntry& entry) const;
     bool IsReportedFile(const platform::DirEntry& entry) const;
-    void SortByName(std::vector<platform::DirEntry>& entries) const;
+    void SortByName(std::vector<platform::DirEntry>& entries);
     void Fire(const Event& event);
     void CompileMasks();
 
@@ -110,6 +112,11 @@ class TTreeScanner {
     const platform::DirEntry* entry_ = &none_;
     std::string initialDirectory_;
     bool searchInProgress_ = false;
+    // Sorting by keys, when the order gives them; the buffers are kept from folder to folder.
+    std::optional<platform::KeyedSort> keyedSort_;
+    std::vector<std::string_view> names_;
+    std::vector<size_t> sortedIndexes_;
+    std::vector<platform::DirEntry> sorted_;
 };
 
 }  // namespace fs

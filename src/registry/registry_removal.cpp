@@ -61,7 +61,10 @@ std::string BackupPath(const BackupTarget& target) {
     const std::string name = BackupFileName(target.now);
     std::string path = folder + name;
     // Two removals within one second get names of their own.
-    for (int n = 2; PathExists(path) && n < 1000; ++n)
+    const auto exists = [&](const std::string& candidate) {
+        return target.exists ? target.exists(candidate) : PathExists(candidate);
+    };
+    for (int n = 2; exists(path) && n < 1000; ++n)
         path = folder + name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").reg";
     return path;
 }
@@ -81,6 +84,18 @@ std::string BackupWarning(const std::string& path) {
 }
 
 }  // namespace
+
+BackupTarget PlatformBackupTarget(std::string programFolder,
+                                  const base::DateTime& now,
+                                  platform::FileStore& store,
+                                  const platform::FileSystem& files) {
+    BackupTarget target{std::move(programFolder), now, {}, {}};
+    target.write = [&store](const std::string& path, const std::string& bytes) {
+        return store.ReplaceAll(path, bytes);
+    };
+    target.exists = [&files](const std::string& path) { return files.FindEntry(path).has_value(); };
+    return target;
+}
 
 RemovalResult RemoveRows(Reg& reg, const std::vector<ResultRow>& rows, const BackupTarget& target) {
     RemovalResult result;

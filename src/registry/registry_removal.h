@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/format.h"
+#include "platform/file_store.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "registry/reg.h"
 #include "registry/registry_scan.h"
@@ -32,7 +34,16 @@ struct BackupTarget {
     base::DateTime now;         // local time, for the file name
     // Writes the whole file or reports false; WriteFileReplacing when empty.
     std::function<bool(const std::string& path, const std::string& bytes)> write;
+    // Whether a file of that name exists already; PathExists when empty.
+    std::function<bool(const std::string& path)> exists;
 };
+
+// A backup target whose file is looked for and written by the platform's own file access, which reaches
+// every path exactly as given (long paths, names ending with a dot or a blank).
+BackupTarget PlatformBackupTarget(std::string programFolder,
+                                  const base::DateTime& now,
+                                  platform::FileStore& store,
+                                  const platform::FileSystem& files);
 
 struct RemovalResult {
     // The backup could not be written: nothing was deleted and warning says so.

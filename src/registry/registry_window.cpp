@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "base/texts.h"
+#include "platform/file_store.h"
+#include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/path_probe.h"
 #include "platform/program_folder.h"
@@ -223,7 +225,10 @@ void TRegistryIkkuna::RemoveChosenRows(const std::vector<int>& chosen) {
     std::vector<ResultRow> rows;
     for (const int row : chosen)
         rows.push_back(ResultRow{grid_->Cell(0, row), grid_->Cell(1, row), grid_->Cell(2, row), grid_->Cell(3, row)});
-    const RemovalResult result = RemoveRows(*Reg, rows, BackupTarget{platform::SettingsFolder(), LocalNow(), {}});
+    const RemovalResult result =
+        RemoveRows(*Reg, rows,
+                   PlatformBackupTarget(platform::SettingsFolder(), LocalNow(), platform::SystemFileStore(),
+                                        platform::SystemFileSystem()));
     if (result.backupFailed) {
         widgets::AppDialogs().Message(result.warning, widgets::MessageKind::Warning, widgets::MessageButtons::Ok);
         return;

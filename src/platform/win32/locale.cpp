@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/keyed_order.h"
 #include "platform/win32/unicode.h"
 
 namespace platform {
@@ -48,20 +49,49 @@ class WideText {
     std::wstring_view view_;
 };
 
+// The user locale's sort key of a text ignoring case, the same flags as the comparison: its bytes in order
+// are the comparison's order.
+bool LocaleSortKey(std::string_view text, std::string& key) {
+    const WideText wide(text);
+    const std::wstring_view w = wide.View();
+    if (w.empty()) {
+        key.clear();  // the empty text comes first, as the comparison puts it
+        return true;
+    }
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    key.resize(std::max<size_t>(key.capacity(), 8 * w.size() + 16));
+    int size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, w.data(), static_cast<int>(w.size()),
+                            reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
+    if (size == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, w.data(), static_cast<int>(w.size()), nullptr, 0);
+        if (size <= 0)
+            return false;
+        key.resize(static_cast<size_t>(size));
+        size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, w.data(), static_cast<int>(w.size()),
+                            reinterpret_cast<LPWSTR>(key.data()), size);
+    }
+    if (size <= 0)
+        return false;
+    key.resize(static_cast<size_t>(size));
+    return true;
+}
+
+int LocaleCompare(std::string_view a, std::string_view b) {
+    const WideText textA(a);
+    const WideText textB(b);
+    const std::wstring_view wa = textA.View();
+    const std::wstring_view wb = textB.View();
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()),
+                                      wb.data(), static_cast<int>(wb.size()));
+    if (result == 0)  // cannot compare (bad flags or text): fall back to code-unit order
+        return wa.compare(wb) < 0 ? -1 : (wa == wb ? 0 : 1);
+    return result - CSTR_EQUAL;
+}
+
 }  // namespace
 
 base::TextOrder LocaleTextOrder() {
-    return [](std::string_view a, std::string_view b) {
-        const WideText textA(a);
-        const WideText textB(b);
-        const std::wstring_view wa = textA.View();
-        const std::wstring_view wb = textB.View();
-        const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()),
-                                          wb.data(), static_cast<int>(wb.size()));
-        if (result == 0)  // cannot compare (bad flags or text): fall back to code-unit order
-            return wa.compare(wb) < 0 ? -1 : (wa == wb ? 0 : 1);
-        return result - CSTR_EQUAL;
-    };
+    return WithSortKeys(KeyedTextOrder{LocaleCompare, LocaleSortKey});
 }
 
 base::FormatSettings SystemFormatSettings() {

@@ -46,12 +46,29 @@ void DefineDrive(char letter, ULONG type, const std::string& unixPath) {
         throw std::runtime_error("the mount manager refused drive " + std::string(1, letter));
 }
 
+// Every test program of a run shares the prefix's letters, and ctest runs two at once: a letter seen free
+// by both would be defined twice, each drive then showing the other's folder or vanishing with the other's
+// test. A letter is claimed by creating a named object for it, which only one process can create; the
+// claim lasts until the drive is removed.
+HANDLE ClaimLetter(char letter) {
+    const std::wstring name = L"VireoTestDriveLetter" + std::wstring(1, static_cast<wchar_t>(letter));
+    HANDLE claim = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (claim && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(claim);
+        return nullptr;
+    }
+    return claim;
+}
+
 // Wine keeps a removed drive's bit in GetLogicalDrives for the rest of the prefix's life, so after a few
 // test programs every letter would look taken; the root's own type says whether the letter is in use.
-char FreeLetter() {
+char FreeLetter(HANDLE& claim) {
     for (char letter = 'Y'; letter >= 'D'; --letter) {
         const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
-        if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR)
+        if (GetDriveTypeW(root) != DRIVE_NO_ROOT_DIR)
+            continue;
+        claim = ClaimLetter(letter);
+        if (claim)
             return letter;
     }
     throw std::runtime_error("no free drive letter");
@@ -73,11 +90,24 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
-TestDrive::TestDrive(DriveType type, const std::string& folder, char letter) : letter_(letter ? letter : FreeLetter()) {
-    std::string unixPath = UnixPathOf(folder);
-    while (unixPath.size() > 1 && unixPath.back() == '/')
-        unixPath.pop_back();
-    DefineDrive(letter_, static_cast<ULONG>(type), unixPath);
+TestDrive::TestDrive(DriveType type, const std::string& folder, char letter) {
+    HANDLE claim = nullptr;
+    if (letter) {
+        claim = ClaimLetter(letter);
+        if (!claim)
+            throw std::runtime_error("drive letter " + std::string(1, letter) + " is in use by another test");
+    }
+    letter_ = letter ? letter : FreeLetter(claim);
+    claim_ = claim;
+    try {
+        std::string unixPath = UnixPathOf(folder);
+        while (unixPath.size() > 1 && unixPath.back() == '/')
+            unixPath.pop_back();
+        DefineDrive(letter_, static_cast<ULONG>(type), unixPath);
+    } catch (...) {
+        CloseHandle(claim);
+        throw;
+    }
 }
 
 TestDrive::~TestDrive() {
@@ -86,6 +116,7 @@ TestDrive::~TestDrive() {
     } catch (const std::exception&) {
         // The prefix is thrown away after the run anyway.
     }
+    CloseHandle(static_cast<HANDLE>(claim_));  // only once the letter is free again
 }
 
 }  // namespace testing_support

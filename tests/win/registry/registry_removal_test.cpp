@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
+#include "platform/file_store.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/win32/unicode.h"
 #include "registry/reg.h"
@@ -149,6 +151,40 @@ TEST(RegistryRemoval, NothingIsDeletedWithoutAWrittenBackup) {
 
     // A key that is gone ends the removal with the error the window's hook receives.
     EXPECT_THROW(registry::RemoveRows(reg, {RowOf(key, "Gone", "a", "x")}, TargetIn(program)), base::Error);
+}
+
+// The backup is looked for and written under the program folder's exact path, as every other file: here a
+// folder whose name ends with a dot, deep enough to pass the classic length limit.
+TEST(RegistryRemoval, BackupGoesUnderTheProgramFoldersExactLongPath) {
+    TempFolder base;
+    const std::string folder = base / (std::string(120, 'd') + "\\" + std::string(120, 'e') + "\\odd.");
+    testing_support::MakeFolder(folder);
+    ASSERT_TRUE(testing_support::FileExists(folder));
+    TestKey key;
+    key.SetText("App", "a", "C:\\VireoNoSuch\\A.DLL");
+    key.SetText("App", "b", "C:\\VireoNoSuch\\B.DLL");
+    registry::Reg reg(platform::SystemRegistry());
+    const auto target = registry::PlatformBackupTarget(folder, base::DateTime{2026, 12, 9, 14, 30, 5},
+                                                       platform::SystemFileStore(), platform::SystemFileSystem());
+
+    const auto result = registry::RemoveRows(reg, {RowOf(key, "App", "a", "C:\\VireoNoSuch\\A.DLL")}, target);
+    ASSERT_FALSE(result.backupFailed) << result.warning;
+    EXPECT_EQ(result.backupPath, folder + "\\Registry backup 2026-12-09 14.30.05.reg");
+    EXPECT_FALSE(key.HasValue("App", "a"));
+    std::string file;
+    ASSERT_TRUE(testing_support::ReadFile(result.backupPath, file));
+    const auto parsed = registry::ParseRegFile(file);
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->size(), 1u);
+    EXPECT_EQ((*parsed)[0].name, "a");
+    // Nothing went to the folder without its dot.
+    EXPECT_FALSE(testing_support::FileExists(folder.substr(0, folder.size() - 1)));
+
+    // The first backup is seen there: the next one in the same second gets a name of its own.
+    const auto again = registry::RemoveRows(reg, {RowOf(key, "App", "b", "C:\\VireoNoSuch\\B.DLL")}, target);
+    ASSERT_FALSE(again.backupFailed) << again.warning;
+    EXPECT_EQ(again.backupPath, folder + "\\Registry backup 2026-12-09 14.30.05 (2).reg");
+    EXPECT_TRUE(testing_support::FileExists(result.backupPath));
 }
 
 TEST(RegistryAccessor, OpensWithoutCreatingAndReadsStringsWhole) {
