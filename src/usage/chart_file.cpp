@@ -1,5 +1,6 @@
 #include "usage/chart_file.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace usage {
@@ -9,6 +10,11 @@ namespace {
 void PutLittleEndian(std::string& bytes, uint32_t value, int size) {
     for (int i = 0; i < size; ++i)
         bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+uint16_t Word(std::string_view bytes, size_t at) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                             << 8);
 }
 
 std::string LowerExtension(std::string_view path) {
@@ -92,6 +98,35 @@ std::string PlaceableMetafileBytes(std::string_view metafile, int width, int hei
     PutLittleEndian(bytes, checksum, 2);
     bytes.append(metafile);
     return bytes;
+}
+
+std::optional<PlaceableMetafile> ReadPlaceableMetafile(std::string_view file) {
+    constexpr size_t kHeaderSize = 22;
+    if (file.size() <= kHeaderSize || Word(file, 0) != 0xCDD7 || Word(file, 2) != 0x9AC6)
+        return std::nullopt;
+    // The bounding box is in signed 16-bit logical units.
+    const auto at = [&file](size_t offset) { return static_cast<int16_t>(Word(file, offset)); };
+    PlaceableMetafile parts;
+    parts.metafile = file.substr(kHeaderSize);
+    parts.width = at(10) - at(6);
+    parts.height = at(12) - at(8);
+    parts.unitsPerInch = Word(file, 14);
+    if (parts.width <= 0 || parts.height <= 0 || parts.unitsPerInch == 0)
+        return std::nullopt;
+    return parts;
+}
+
+PicturePlace FitPicture(int width, int height, int boxWidth, int boxHeight) {
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return {};
+    const double scale =
+        std::min({1.0, static_cast<double>(boxWidth) / width, static_cast<double>(boxHeight) / height});
+    PicturePlace place;
+    place.width = std::max(1, static_cast<int>(width * scale));
+    place.height = std::max(1, static_cast<int>(height * scale));
+    place.left = (boxWidth - place.width) / 2;
+    place.top = (boxHeight - place.height) / 2;
+    return place;
 }
 
 }  // namespace usage

@@ -24,4 +24,26 @@ std::string BitmapFileBytes(int width, int height, std::string_view bottomUpRows
 // and then the metafile's own bytes.
 std::string PlaceableMetafileBytes(std::string_view metafile, int width, int height, int unitsPerInch);
 
+// A placeable .wmf file taken apart: the metafile's own bytes, the picture's size in logical units and
+// the units per inch.
+struct PlaceableMetafile {
+    std::string_view metafile;
+    int width = 0;
+    int height = 0;
+    int unitsPerInch = 0;
+};
+
+// Nothing when the bytes do not start with a placeable header describing a picture of some size.
+std::optional<PlaceableMetafile> ReadPlaceableMetafile(std::string_view file);
+
+// Where a picture is drawn in a box: whole, centred, shrunk to fit with its proportions kept, never
+// enlarged; nothing is drawn (an empty place) for a picture or box without area.
+struct PicturePlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+PicturePlace FitPicture(int width, int height, int boxWidth, int boxHeight);
+
 }  // namespace usage

@@ -532,6 +532,7 @@ void TKaavioIkkuna::TallennaKaavioClick() {
         "Bittikartat (*.bmp)|*.bmp|Enhanced Meta-tiedostot (*.emf)|*.emf|Meta-tiedostot (*.wmf)|*.wmf|Kaikki "
         "(*.bmp;*.emf;*.wmf)|*.bmp;*.emf;*.wmf");
     request.defaultExtension = ChartDefaultExtension(1);
+    request.picturePreview = true;
     request.extensionOfType = {ChartDefaultExtension(1), ChartDefaultExtension(2), ChartDefaultExtension(3),
                                ChartDefaultExtension(4)};
     const std::optional<widgets::FileDialogResult> chosen = widgets::AppDialogs().SaveFile(request);

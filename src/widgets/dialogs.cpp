@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "platform/win32/unicode.h"
+#include "widgets/picture_preview.h"
 
 using platform::win32::Narrow;
 using platform::win32::Widen;
@@ -75,27 +76,56 @@ std::wstring FilterList(const std::string& filter) {
     return list;
 }
 
-struct HookData {
+// What the hook of one open dialog works with.
+struct FileDialogState {
     const FileDialogRequest* request;
+    PicturePreview* preview;  // none without a preview
 };
+
+void TypeChanged(HWND dialog, const FileDialogRequest& request, int type) {
+    if (type >= 1 && static_cast<size_t>(type) <= request.extensionOfType.size()) {
+        // The hook's dialog is a child of the one that owns the file name.
+        const std::wstring extension = Widen(request.extensionOfType[static_cast<size_t>(type) - 1]);
+        SendMessageW(GetParent(dialog), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
+    }
+    if (request.typeChanged)
+        request.typeChanged(type);
+}
+
+// The file under the selection, or nothing (a folder, or no selection).
+std::wstring SelectedFile(HWND dialog) {
+    std::wstring path(32768, L'\0');
+    const LRESULT length = SendMessageW(GetParent(dialog), CDM_GETFILEPATH, static_cast<WPARAM>(path.size()),
+                                        reinterpret_cast<LPARAM>(path.data()));
+    if (length <= 0 || static_cast<size_t>(length) > path.size())
+        return {};
+    path.resize(wcsnlen(path.c_str(), path.size()));
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return path;
+}
 
 UINT_PTR CALLBACK FileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, GWLP_USERDATA,
-                          static_cast<LONG_PTR>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData));
-    } else if (message == WM_NOTIFY) {
+        const auto* state =
+            reinterpret_cast<const FileDialogState*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        if (state->preview)
+            state->preview->Attach(dialog);
+        return 0;
+    }
+    const auto* state = reinterpret_cast<const FileDialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    if (!state)
+        return 0;
+    if (message == WM_NOTIFY) {
         const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
-        if (notify->hdr.code == CDN_TYPECHANGE) {
-            const auto* request = reinterpret_cast<const FileDialogRequest*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-            const int type = static_cast<int>(notify->lpOFN->nFilterIndex);
-            if (request && type >= 1 && static_cast<size_t>(type) <= request->extensionOfType.size()) {
-                // The hook's dialog is a child of the one that owns the file name.
-                const std::wstring extension = Widen(request->extensionOfType[static_cast<size_t>(type) - 1]);
-                SendMessageW(GetParent(dialog), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
-            }
-            if (request && request->typeChanged)
-                request->typeChanged(type);
-        }
+        if (notify->hdr.code == CDN_TYPECHANGE)
+            TypeChanged(dialog, *state->request, static_cast<int>(notify->lpOFN->nFilterIndex));
+        else if (state->preview && (notify->hdr.code == CDN_SELCHANGE || notify->hdr.code == CDN_FOLDERCHANGE))
+            state->preview->Show(notify->hdr.code == CDN_SELCHANGE ? SelectedFile(dialog) : std::wstring());
+    } else if (message == WM_DRAWITEM && state->preview) {
+        return state->preview->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : 0;
     }
     return 0;
 }
@@ -120,7 +150,15 @@ std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request, 
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_ENABLEHOOK |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     dialog.lpfnHook = FileDialogHook;
-    dialog.lCustData = reinterpret_cast<LPARAM>(&request);
+    std::optional<PicturePreview> preview;
+    if (request.picturePreview) {
+        preview.emplace();
+        dialog.Flags |= OFN_ENABLETEMPLATEHANDLE;
+        // A template in memory stands where a loaded resource would.
+        dialog.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(preview->Template()));
+    }
+    FileDialogState state{&request, preview ? &*preview : nullptr};
+    dialog.lCustData = reinterpret_cast<LPARAM>(&state);
     const BOOL ok = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!ok)
         return std::nullopt;

@@ -26,6 +26,7 @@ struct FileDialogRequest {
     std::string fileName;
     std::string initialFolder;
     std::function<void(int filterIndex)> typeChanged;  // 1-based, as the filter is numbered
+    bool picturePreview = false;  // a preview of the .bmp, .emf or .wmf file under the selection beside the list
 };
 
 struct FileDialogResult {

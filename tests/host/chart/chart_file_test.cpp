@@ -75,3 +75,45 @@ TEST(ChartFile, PlaceableMetafileHeaderWithKeyBoundsAndChecksum) {
     EXPECT_EQ(ReadLittleEndian(file, 20, 2), checksum);
     EXPECT_EQ(file.substr(22), "META");
 }
+
+TEST(ChartFile, PlaceableMetafileReadsBackWhatWasWritten) {
+    const std::string file = PlaceableMetafileBytes("metafile records", 340, 370, 96);
+    const auto parts = ReadPlaceableMetafile(file);
+    ASSERT_TRUE(parts.has_value());
+    EXPECT_EQ(parts->metafile, "metafile records");
+    EXPECT_EQ(parts->width, 340);
+    EXPECT_EQ(parts->height, 370);
+    EXPECT_EQ(parts->unitsPerInch, 96);
+
+    // A plain metafile, a cut header, a picture without area and one without units are no placeable files.
+    EXPECT_FALSE(ReadPlaceableMetafile("\x01\x00\x09\x00\x00\x03 plain metafile records").has_value());
+    EXPECT_FALSE(ReadPlaceableMetafile(file.substr(0, 21)).has_value());
+    EXPECT_FALSE(ReadPlaceableMetafile(file.substr(0, 22)).has_value());
+    EXPECT_FALSE(ReadPlaceableMetafile(PlaceableMetafileBytes("records", 0, 370, 96)).has_value());
+    EXPECT_FALSE(ReadPlaceableMetafile(PlaceableMetafileBytes("records", 340, 370, 0)).has_value());
+}
+
+TEST(ChartFile, PicturesAreShrunkToFitTheirBoxCentredAndNeverEnlarged) {
+    // Twice as wide as the box: halved, centred down the box.
+    const PicturePlace wide = FitPicture(400, 100, 200, 200);
+    EXPECT_EQ(wide.width, 200);
+    EXPECT_EQ(wide.height, 50);
+    EXPECT_EQ(wide.left, 0);
+    EXPECT_EQ(wide.top, 75);
+    // Too tall: the height decides.
+    const PicturePlace tall = FitPicture(340, 370, 150, 100);
+    EXPECT_EQ(tall.height, 100);
+    EXPECT_EQ(tall.width, 91);
+    EXPECT_EQ(tall.left, 29);
+    EXPECT_EQ(tall.top, 0);
+    // A small picture keeps its size, in the middle.
+    const PicturePlace small = FitPicture(20, 10, 200, 100);
+    EXPECT_EQ(small.width, 20);
+    EXPECT_EQ(small.height, 10);
+    EXPECT_EQ(small.left, 90);
+    EXPECT_EQ(small.top, 45);
+    // A sliver keeps one pixel; nothing without area.
+    EXPECT_EQ(FitPicture(10000, 1, 100, 100).height, 1);
+    EXPECT_EQ(FitPicture(0, 10, 100, 100).width, 0);
+    EXPECT_EQ(FitPicture(10, 10, 0, 100).width, 0);
+}
