@@ -85,7 +85,7 @@ std::string HelpTopicUrl(std::string_view helpFile, int topic) {
         }
     }
     if (topic > 0)
-        url += "#" + HelpTopicAnchor(topic);
+        url.append("#").append(HelpTopicAnchor(topic));
     return url;
 }
 

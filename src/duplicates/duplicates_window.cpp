@@ -1,6 +1,7 @@
 #include "duplicates/duplicates_window.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "base/text_case.h"
@@ -18,7 +19,8 @@
 #include "settings/keys.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
-#include "widgets/error_hook.h"
+#include "widgets/file_tool_lists.h"
+#include "widgets/settings_on_destroy.h"
 #include "widgets/stock_pictures.h"
 
 namespace duplicates {
@@ -158,9 +160,11 @@ class TKaksoisIkkuna::Rows : public ResultRows {
   public:
     explicit Rows(widgets::TFileListView& list) : list_(list) {}
 
+    // Each search starts a list of its own, whose columns are fitted anew.
     void Clear() override {
         const WaitCursor wait;
         list_.Clear();
+        fitted_ = false;
     }
     bool Empty() const override { return list_.Count() == 0; }
     void AddBlankRow() override { list_.AddRow(fs::RowTexts{}); }
@@ -179,6 +183,12 @@ class TKaksoisIkkuna::Rows : public ResultRows {
             fitted_ = true;
         }
         InvalidateRect(list_.Handle(), nullptr, FALSE);
+    }
+
+    // At the end of a search, the rows listed after the first fit read whole too.
+    void SearchEnded() {
+        if (!Empty())
+            FitColumns(list_);
     }
 
     // Every column as wide as its widest text or its header.
@@ -212,20 +222,14 @@ TKaksoisIkkuna::~TKaksoisIkkuna() {
         // A list that cannot be written is lost without a word, as the program ends.
         SaveLists(rows, platform::SettingsFolder(), platform::SystemFileStore(), platform::SystemAnsiCodec());
     }
-    settings::SettingsFile file(platform::OptionsIniPath());
-    settings_.WriteAll(file, [] { widgets::ReportEscapedError(); });
+    widgets::WriteSettingsOnDestroy(settings_, platform::OptionsIniPath());
 }
 
 void TKaksoisIkkuna::FormCreate() {
     CreateControls(kControls);
     SetHelpTopic(kHelpTopic);
-    SetFont("Label3", {"", 0, true, false});
-    SetTextColor("Label3", RGB(0, 0, 255));
-
-    disks_ = std::make_unique<widgets::TDiskListView>(Frame(), kDisksId, ControlRect("DiskListView1"));
-    AdoptControl("DiskListView1", *disks_);
-    files_ = std::make_unique<widgets::TFileListView>(Frame(), kFilesId, ControlRect("FileListView1"));
-    AdoptControl("FileListView1", *files_);
+    widgets::MarkStatusLabel(*this, "Label3");
+    std::tie(disks_, files_) = widgets::MakeFileToolLists(*this, kDisksId, kFilesId);
     disks_->OnChange = [this](const NMLISTVIEW&) { DiskListView1Change(); };
     files_->OnClick = [this](const NMITEMACTIVATE&) { FileListView1Click(); };
 
@@ -237,8 +241,7 @@ void TKaksoisIkkuna::FormCreate() {
 
     widgets::StatusBar(*this, "StatusBar1").SetPanels({150, 110, 85, -1});
     view_->ShowCounterLabels();
-    for (const auto& [button, picture] : kPictures)
-        SetPicture(button, widgets::StockPicture(picture));
+    widgets::SetStockPictures(*this, kPictures);
     SetTabOrder(
         {"DiskListView1", "edtFileMask", "edtSkipFolder", "Search", "btnDelete", "CloseNappi", "FileListView1"});
 
@@ -266,16 +269,14 @@ void TKaksoisIkkuna::BindSettings() {
 
 void TKaksoisIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
-    files_->ShowColumnCaptions(true);
-    disks_->ShowColumnCaption(true);
+    widgets::ShowColumnCaptions(*disks_, *files_, true);
     widgets::StatusBar status(*this, "StatusBar1");
     status.SetPanelText(1, "Tavuja:");
     status.SetPanelText(2, "Tiedostoja:");
 }
 
 void TKaksoisIkkuna::FormShow() {
-    files_->ShowColumnCaptions(base::FinnishUI());
-    disks_->ShowColumnCaption(base::FinnishUI());
+    widgets::ShowColumnCaptions(*disks_, *files_, base::FinnishUI());
     view_->ShowCounterLabels();
     run_.ShowIdle();
     if (shown_)
@@ -371,7 +372,7 @@ void TKaksoisIkkuna::SearchClick() {
         run_.AskToStop();
         return;
     }
-    widgets::RunningScope running(run_);
+    widgets::RunningScope running(run_, [this](bool) { rows_->SearchEnded(); });
     SetText("lblFileListCaption", base::Tx("Searching...", "Etsitään..."));
     SetHint("FileListView1", "");
     SetEnabled("btnDelete", false);

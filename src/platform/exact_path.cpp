@@ -144,7 +144,7 @@ std::string ExtendedPath(std::string_view path, std::string_view currentDirector
             // "X:name": the current directory when it is on that drive, else the drive's root.
             const bool sameDrive = HasDrive(base) && (base[0] | 0x20) == (path[0] | 0x20);
             absolute = sameDrive ? std::string(base) : std::string(path.substr(0, 2)) + "\\";
-            absolute += "\\" + std::string(path.substr(2));
+            absolute.append("\\").append(path.substr(2));
         } else if (IsSeparator(path[0])) {
             // "\name": from the root of the current directory's drive or share.
             absolute = PlainRootOf(base) + std::string(path);

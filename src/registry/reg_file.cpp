@@ -62,7 +62,10 @@ void AppendHex(std::u16string& out, size_t lineStart, std::string_view bytes) {
 
 void AppendValue(std::u16string& out, const BackupValue& value) {
     const size_t lineStart = out.size();
-    out += value.name.empty() ? std::u16string(u"@") : u"\"" + Escaped(value.name) + u"\"";
+    if (value.name.empty())
+        out += u"@";
+    else
+        out.append(u"\"").append(Escaped(value.name)).append(u"\"");
     out += u'=';
     if (value.type == 1 && IsCleanString(value.bytes)) {
         std::u16string units = UnitsOf(value.bytes);
@@ -177,7 +180,7 @@ std::string RegFileBytes(const std::vector<BackupValue>& values) {
         if (!previous || previous->rootName != value.rootName || previous->path != value.path) {
             out += u"\r\n[" + Utf8ToUtf16(value.rootName);
             if (!value.path.empty())
-                out += u"\\" + Utf8ToUtf16(value.path);
+                out.append(u"\\").append(Utf8ToUtf16(value.path));
             out += u"]\r\n";
         }
         AppendValue(out, value);

@@ -172,7 +172,7 @@ bool IsLiveReference(std::string_view text, const platform::PathProbe& probe) {
 
 std::string AddLeadingBackslash(std::string_view path) {
     if (path.empty() || path.front() != '\\')
-        return "\\" + std::string(path);
+        return std::string("\\").append(path);
     return std::string(path);
 }
 

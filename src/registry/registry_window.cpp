@@ -96,8 +96,7 @@ void TRegistryIkkuna::FormCreate() {
         ListView_SetColumnWidth(grid_->Handle(), 3, grid_->ColWidth(3) - extra);
     ShowEmptyGrid();
 
-    for (const auto& [button, picture] : kPictures)
-        SetPicture(button, widgets::StockPicture(picture));
+    widgets::SetStockPictures(*this, kPictures);
     SetTabOrder({"AloitaButton", "PoistaButton", "btnSelectAll", "SuljeButton", "StringGrid1"});
 
     findRun_.SetInputs({"PoistaButton", "btnSelectAll"});

@@ -1,5 +1,6 @@
 #include "unnecessary/backup_window.h"
 
+#include <tuple>
 #include <utility>
 
 #include <commctrl.h>
@@ -19,7 +20,8 @@
 #include "unnecessary/junk_masks.h"
 #include "unnecessary/junk_texts.h"
 #include "widgets/dialogs.h"
-#include "widgets/error_hook.h"
+#include "widgets/file_tool_lists.h"
+#include "widgets/settings_on_destroy.h"
 #include "widgets/stock_pictures.h"
 
 namespace unnecessary {
@@ -104,26 +106,19 @@ TBackupIkkuna::TBackupIkkuna(std::vector<std::string> arguments, platform::Syste
 }
 
 TBackupIkkuna::~TBackupIkkuna() {
-    settings::SettingsFile file(settingsPath_);
-    settings_.WriteAll(file, [] { widgets::ReportEscapedError(); });
+    widgets::WriteSettingsOnDestroy(settings_, settingsPath_);
 }
 
 void TBackupIkkuna::FormCreate() {
     CreateControls(kControls);
     SetHelpTopic(kHelpTopic);
-    SetFont("Label3", {"", 0, true, false});
-    SetTextColor("Label3", RGB(0, 0, 255));
-
-    disks_ = std::make_unique<widgets::TDiskListView>(Frame(), kDisksId, ControlRect("DiskListView1"));
-    AdoptControl("DiskListView1", *disks_);
-    files_ = std::make_unique<widgets::TFileListView>(Frame(), kFilesId, ControlRect("FileListView1"));
-    AdoptControl("FileListView1", *files_);
+    widgets::MarkStatusLabel(*this, "Label3");
+    std::tie(disks_, files_) = widgets::MakeFileToolLists(*this, kDisksId, kFilesId);
     disks_->OnChange = [this](const NMLISTVIEW&) { DiskListView1Change(); };
     files_->OnClick = [this](const NMITEMACTIVATE&) { FileListView1Click(); };
     files_->OnUserSelectionChange = [this] { FileListView1Click(); };
 
-    for (const auto& [button, picture] : kPictures)
-        SetPicture(button, widgets::StockPicture(picture));
+    widgets::SetStockPictures(*this, kPictures);
     SetTabOrder({"DiskListView1", "btnFind", "btnExit", "btnSelectAll", "btnDelete", "FileListView1"});
 
     run_.SetInputs({"DiskListView1", "btnDelete", "btnSelectAll"});
@@ -185,8 +180,7 @@ void TBackupIkkuna::ReadCommandLine(const platform::SystemVersion& system) {
 }
 
 void TBackupIkkuna::FormShow() {
-    files_->ShowColumnCaptions(base::FinnishUI());
-    disks_->ShowColumnCaption(base::FinnishUI());
+    widgets::ShowColumnCaptions(*disks_, *files_, base::FinnishUI());
     // Opened while an unattended search still runs, the button keeps its Stop look.
     if (!Searching)
         run_.ShowIdle();

@@ -16,8 +16,8 @@
 #include "usage/chart_settings.h"
 #include "widgets/control_views.h"
 #include "widgets/dialogs.h"
-#include "widgets/error_hook.h"
 #include "widgets/gdi.h"
+#include "widgets/settings_on_destroy.h"
 #include "widgets/stock_pictures.h"
 
 namespace usage {
@@ -136,16 +136,14 @@ TKaavioIkkuna::TKaavioIkkuna(std::string iniFileName, std::optional<std::string>
 
 TKaavioIkkuna::~TKaavioIkkuna() {
     StopRequested = true;
-    settings::SettingsFile file(iniFileName_);
-    written_.WriteAll(file, [] { widgets::ReportEscapedError(); });
+    widgets::WriteSettingsOnDestroy(written_, iniFileName_);
 }
 
 void TKaavioIkkuna::FormCreate() {
     CreateControls(kControls);
     SetHelpTopic(kHelpTopic);
     MakeWidgets();
-    for (const auto& [button, picture] : kPictures)
-        SetPicture(button, widgets::StockPicture(picture));
+    widgets::SetStockPictures(*this, kPictures);
     // The last panel holds the shown folder's path, so it runs to the end of the bar.
     widgets::StatusBar(*this, "StatusBar").SetPanels({115, 115, 100, -1});
     SetCancelButton("BitBtnCancel");

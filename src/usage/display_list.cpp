@@ -76,8 +76,9 @@ void FillListLines(const std::vector<SortLine>& working, DisplayedList& shown) {
 }
 
 void FillSlices(const DisplayOptions& options, uint64_t runningTotal, DisplayedList& shown) {
-    const std::string freeSpaceName = "(" + base::LowerCase(std::string_view(options.FolderPath).substr(0, 2)) +
-                                      base::Tx(" free space)", " vapaata tilaa)");
+    const std::string freeSpaceName = std::string("(")
+                                          .append(base::LowerCase(std::string_view(options.FolderPath).substr(0, 2)))
+                                          .append(base::Tx(" free space)", " vapaata tilaa)"));
     for (size_t i = 0; i < shown.Nimet.size(); ++i) {
         const std::string& name = shown.Nimet[i];
         PieSlice slice;

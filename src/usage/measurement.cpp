@@ -59,7 +59,7 @@ void RereadCompressionKeys(const settings::SettingsFile& file, CompressionChoice
 }
 
 std::string FreeSpaceEntryName(std::string_view path) {
-    return "(" + std::string(path.substr(0, 2)) + base::Tx(" free space)", " vapaata tilaa)");
+    return std::string("(").append(path.substr(0, 2)).append(base::Tx(" free space)", " vapaata tilaa)"));
 }
 
 std::optional<uint64_t> AddFreeSpaceEntry(TFolderList& top,

@@ -147,24 +147,36 @@ void ReportListView::SetColumnCaption(int column, const std::string& caption) {
     item.mask = LVCF_TEXT;
     item.pszText = text.data();
     SendMessageW(hwnd_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    FitColumns();
+    FitColumn(column);
 }
 
 void ReportListView::FitColumns() {
     const int columns = ColumnCount();
-    for (int i = 0; i < columns; ++i) {
-        ListView_SetColumnWidth(hwnd_, i, LVSCW_AUTOSIZE_USEHEADER);
-        // Some list controls fit the header's text without its margins, which cuts a short header off.
-        wchar_t text[256] = {};
-        LVCOLUMNW item = {};
-        item.mask = LVCF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = static_cast<int>(std::size(text));
-        SendMessageW(hwnd_, LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        const int needed = ListView_GetStringWidth(hwnd_, text) + kHeaderMargins;
-        if (ListView_GetColumnWidth(hwnd_, i) < needed)
-            ListView_SetColumnWidth(hwnd_, i, needed);
-    }
+    for (int i = 0; i < columns; ++i)
+        FitColumn(i);
+}
+
+void ReportListView::FitColumn(int column) {
+    // Fitted to the texts alone: fitted with the header, the last column would stretch to the list's edge,
+    // and past it once a vertical scroll bar takes room, which shows a needless horizontal one.
+    ListView_SetColumnWidth(hwnd_, column, LVSCW_AUTOSIZE);
+    const int needed = HeaderTextWidth(column) + kHeaderMargins;
+    if (ListView_GetColumnWidth(hwnd_, column) < needed)
+        ListView_SetColumnWidth(hwnd_, column, needed);
+}
+
+int ReportListView::HeaderTextWidth(int column) const {
+    HWND header = ListView_GetHeader(hwnd_);
+    const std::wstring text = Widen(ColumnCaption(column));
+    if (!header || text.empty())
+        return 0;
+    // Measured in the header's own font, which is what draws it.
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(header, WM_GETFONT, 0, 0));
+    const MemoryDC dc;
+    const SelectScope selected(dc.Get(), font ? font : GetStockObject(SYSTEM_FONT));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
 }
 
 int ReportListView::InsertRow(int row, const std::string& caption, int image, LPARAM data) {

@@ -35,7 +35,7 @@ class ReportListView : public CustomControl {
     bool IsSelected(int row) const;
     void SetSelected(int row, bool selected);
     std::vector<int> SelectedRows() const;
-    // A column's header text (the Finnish headers, for one); the column then fits it again.
+    // A column's header text (the Finnish headers, for one); that column then fits its texts again.
     std::string ColumnCaption(int column) const;
     void SetColumnCaption(int column, const std::string& caption);
     void DeleteRow(int row);
@@ -44,8 +44,10 @@ class ReportListView : public CustomControl {
     // Suspends and resumes drawing for a run of changes.
     void BeginUpdate();
     void EndUpdate();
-    // Every column as wide as the wider of its header and its texts.
+    // Every column as wide as the wider of its header and its texts, and no wider: a list whose columns
+    // fit shows no horizontal scroll bar.
     void FitColumns();
+    void FitColumn(int column);
 
   protected:
     void AddColumn(const std::string& header, int format);
@@ -55,6 +57,9 @@ class ReportListView : public CustomControl {
     bool IsMine(const NMHDR& header) const { return header.hwndFrom == hwnd_; }
 
   private:
+    // The width of a column's header text as the header draws it.
+    int HeaderTextWidth(int column) const;
+
     HWND hwnd_ = nullptr;
     int id_;
     Font font_;

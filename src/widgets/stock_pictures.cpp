@@ -83,4 +83,9 @@ std::shared_ptr<const Bitmap> StockPicture(Stock picture) {
     return std::make_shared<Bitmap>(16, 16, kDraw[static_cast<size_t>(picture)]);
 }
 
+void SetStockPictures(Window& window, std::span<const std::pair<const char*, Stock>> buttons) {
+    for (const auto& [button, picture] : buttons)
+        window.SetPicture(button, StockPicture(picture));
+}
+
 }  // namespace widgets

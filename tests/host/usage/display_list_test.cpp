@@ -86,7 +86,7 @@ TEST(DisplayList, LabelsFromSixPercentWithHalvesToEven) {
 TEST(DisplayList, SixteenColoursInTurnAndTheParentEntryWhiteAndLast) {
     Measured m;
     for (int i = 0; i < 17; ++i)
-        m.File("f" + std::to_string(i), 1);
+        m.File(std::string("f").append(std::to_string(i)), 1);
     DisplayedList shown = Show(m.Scan());
     ASSERT_EQ(shown.Slices.size(), 17u);
     const std::vector<uint32_t> expected = {0xFFFFFF, 0x00FFFF, 0x008000, 0xFF00FF, 0x0000FF, 0xFFFF00,

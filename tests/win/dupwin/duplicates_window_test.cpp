@@ -521,6 +521,53 @@ TEST_F(DuplicatesWindow, ClickingAColumnHeaderSortsEveryRowHeadersAndBlanksInclu
     EXPECT_EQ(files.Count(), 7);
 }
 
+// The room a list gives a cell's text: its label margins on both sides.
+constexpr int kCellMargins = 12;
+
+int ColumnsWidth(const widgets::TFileListView& files) {
+    int sum = 0;
+    for (int column = 0; column < files.ColumnCount(); ++column)
+        sum += ListView_GetColumnWidth(files.Handle(), column);
+    return sum;
+}
+
+// Every text of the column reads whole: the header's and each row's.
+void ExpectColumnShowsItsTexts(const widgets::TFileListView& files, int column) {
+    const int width = ListView_GetColumnWidth(files.Handle(), column);
+    std::vector<std::string> texts{files.ColumnCaption(column)};
+    for (int row = 0; row < files.Count(); ++row)
+        texts.push_back(files.Text(row, column));
+    for (const std::string& text : texts)
+        EXPECT_GE(width, ListView_GetStringWidth(files.Handle(), Widen(text).c_str()) + kCellMargins)
+            << "\"" << text << "\" is cut off";
+}
+
+// In Finnish, as the program starts: the group header rows and the column headers read whole, and columns
+// that fit the list bring no horizontal scroll bar. A later search with longer paths fits them again.
+TEST_F(DuplicatesWindow, FinnishResultListShowsItsHeadersWholeWithoutANeedlessScrollBar) {
+    Write("a1", std::string(700, 'a'));
+    Write("a2", std::string(700, 'a'));
+    Make();
+    base::SetFinnishUI(true);
+    window->UseFinnishTexts();
+    ShowFirstTime();
+    Search();
+    auto& files = window->FileListView1();
+    ASSERT_EQ(Captions(), (std::vector<std::string>{"Duplikaatti tiedostot.....", At("a1"), At("a2")}));
+    for (int column = 0; column < files.ColumnCount(); ++column)
+        ExpectColumnShowsItsTexts(files, column);
+    RECT client{};
+    GetClientRect(files.Handle(), &client);
+    EXPECT_LT(ColumnsWidth(files), client.right);
+    EXPECT_FALSE(GetWindowLongW(files.Handle(), GWL_STYLE) & WS_HSCROLL);
+
+    Write("a much longer folder name\\b1", std::string(900, 'b'));
+    Write("a much longer folder name\\b2", std::string(900, 'b'));
+    Search();
+    ASSERT_EQ(files.Count(), 7);
+    ExpectColumnShowsItsTexts(files, fs::kNameColumn);
+}
+
 TEST_F(DuplicatesWindow, AListSavedInFinnishReloadsWithHeadersThatDeleteLeavesAlone) {
     const char kFinnishHeader[] = "Duplikaatti tiedostot.....";
     Write("x\\a.dat", std::string(1000, 'q'));

@@ -157,8 +157,9 @@ void ExpectPageLaidOut(TOptionsIkkuna& window, int page) {
         InflateRect(&group, -2, -2);
         EXPECT_TRUE(Inside(r, group)) << box.name << " leaves its group";
         for (const auto& other : kBoxes) {
-            if (&other != &box && std::string(other.group) == box.group)
+            if (&other != &box && std::string(other.group) == box.group) {
                 EXPECT_FALSE(Overlap(r, ScreenRect(window.Control(other.name)))) << box.name << " and " << other.name;
+            }
         }
         EXPECT_LE(testing_support::CaptionWidth(hwnd), r.right - r.left) << box.name << "'s caption is cut off";
     }
@@ -305,8 +306,9 @@ TEST(OptionsWindow, UnitChoicesSetTheUnitIndex) {
         EXPECT_EQ(window.UnitIndex, index) << name;
         EXPECT_TRUE(window.Checked(name)) << name;
         for (const char* other : {"btnBytes", "btnKB", "btnMB", "btnCount"}) {
-            if (std::string(other) != name)
+            if (std::string(other) != name) {
                 EXPECT_FALSE(window.Checked(other)) << other << " with " << name;
+            }
         }
     }
     // The handlers themselves, as the space-usage page's filling calls them.
@@ -337,8 +339,9 @@ TEST(OptionsWindow, FinnishTexts) {
     TOptionsIkkuna window;
     std::set<std::string> names;
     for (const auto& text : settings::OptionsFinnishTexts()) {
-        if (*text.name)
+        if (*text.name) {
             EXPECT_TRUE(window.HasControl(text.name)) << text.name;
+        }
         EXPECT_TRUE(names.insert(text.name).second) << "twice: " << text.name;
     }
     window.ApplyFinnishTexts();
