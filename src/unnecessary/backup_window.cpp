@@ -225,8 +225,7 @@ void TBackupIkkuna::DiskListView1Change() {
 
 void TBackupIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
-    files_->ShowColumnCaptions(true);
-    disks_->ShowColumnCaption(true);
+    widgets::ShowColumnCaptions(*disks_, *files_, true);
 }
 
 SearchRules TBackupIkkuna::Rules() const {
