@@ -456,7 +456,7 @@ TEST_F(DuplicatesWindow, AnsweringNoLeavesTheListEmptyAndAReloadedSkipListKeepsI
 
 TEST_F(DuplicatesWindow, ClosingDuringASearchStopsItAndHidesTheWindow) {
     for (int i = 0; i < 20; ++i)
-        Write("f" + std::to_string(i) + "\\same.bin", std::string(3000, 'k'));
+        Write(std::string("f").append(std::to_string(i)).append("\\same.bin"), std::string(3000, 'k'));
     Open();
     std::string stopCaption;
     testing_support::ActOnText watch(window->Control("StatusBar1"), 1, [&] {

@@ -47,7 +47,7 @@ class OptionsFromTheMainWindow : public ShellTest {
     // The value of a key of a section of Options.ini as it is now, "(none)" when it is not there.
     std::string Stored(std::string_view section, std::string_view key) const {
         const std::string text = Options();
-        const size_t start = text.find("[" + std::string(section) + "]");
+        const size_t start = text.find(std::string("[").append(section).append("]"));
         if (start == std::string::npos)
             return "(none)";
         const size_t end = text.find("\r\n[", start);
