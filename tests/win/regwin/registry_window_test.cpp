@@ -462,7 +462,8 @@ TEST_F(RegistryWindow, AKeyGoneDuringTheScanEndsItButTheWindowGoesBackToFind) {
 
 TEST_F(RegistryWindow, ManyRowsGrowInStepsAndAreTrimmedOnce) {
     for (int i = 0; i < 25; ++i)
-        key.SetText("M", "v" + std::to_string(100 + i), "C:\\VireoNoSuchDir\\" + std::to_string(i) + ".DLL");
+        key.SetText("M", std::string("v").append(std::to_string(100 + i)),
+                    std::string("C:\\VireoNoSuchDir\\").append(std::to_string(i)).append(".DLL"));
     Click(*window, "AloitaButton");
     EXPECT_EQ(window->StringGrid1().RowCount(), 26);
     EXPECT_EQ(window->StringGrid1().Cell(2, 25), "v124");

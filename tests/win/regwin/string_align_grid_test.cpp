@@ -29,7 +29,8 @@ class Grid : public ::testing::Test {
         grid().SetRowCount(results + 1);
         for (int row = 1; row <= results; ++row)
             for (int col = 0; col < grid().ColCount(); ++col)
-                grid().SetCell(col, row, "r" + std::to_string(row) + "c" + std::to_string(col));
+                grid().SetCell(col, row,
+                               std::string("r").append(std::to_string(row)).append("c").append(std::to_string(col)));
     }
     // A click in the middle of the row's first cell, with the given keys held.
     void ClickRow(int row, WPARAM keys) {

@@ -164,7 +164,8 @@ TEST(UsageScanOnDisk, TheFreeSpaceEntryAtADriveRoot) {
     TFolderList top(nullptr, ".");
     Outcome run = Measure(top, drive.Root());
     ASSERT_TRUE(run.freeBytes);
-    const std::string english = "(" + drive.Root().substr(0, 2) + " free space)";
+    const std::string drivePart = drive.Root().substr(0, 2);
+    const std::string english = std::string("(").append(drivePart).append(" free space)");
     ASSERT_GE(top.Count(), 2u);
     EXPECT_EQ(top.Name(0), english);
     EXPECT_GT(top.Data(0).ActualSize, 0u);
@@ -174,7 +175,7 @@ TEST(UsageScanOnDisk, TheFreeSpaceEntryAtADriveRoot) {
     base::SetFinnishUI(true);
     run = Measure(top, drive.Root());
     base::SetFinnishUI(false);
-    EXPECT_EQ(top.Name(0), "(" + drive.Root().substr(0, 2) + " vapaata tilaa)");
+    EXPECT_EQ(top.Name(0), std::string("(").append(drivePart).append(" vapaata tilaa)"));
 
     Measure(top, drive.Root(), false);
     EXPECT_EQ(top.Name(0), "\\data");
