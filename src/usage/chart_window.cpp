@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/texts.h"
+#include "base/throttle.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -368,9 +369,14 @@ void TKaavioIkkuna::Scan_tree() {
     Compressed = choice.Compressed;
     ShowCompression(setup.VolumeCompresses);
 
+    base::Throttle pump(base::kMessagePumpInterval);
     rootList_.Scan(ScanContext{files, volumes, StopRequested, setup.ClusterSize,
                                [this](const std::string& text) { ProgressText = ScanProgress(text); },
-                               [] { widgets::ProcessMessages(); }, Compressed});
+                               [&pump] {
+                                   if (pump.Due())
+                                       widgets::ProcessMessages();
+                               },
+                               Compressed});
     Display_list(&rootList_);
     rootList_.ReleasePreviousTree();
 }
