@@ -29,9 +29,9 @@ struct CountedKeys {
 };
 
 bool UpperKey(std::string_view text, std::string& key) {
-    key.assign(text);
-    for (char& c : key)
-        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    key.clear();
+    for (const char c : text)
+        key.push_back((c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c);
     return true;
 }
 

@@ -31,25 +31,30 @@ struct SlowState {
     std::string lastFolder;
 };
 
-// Makes every folder of a run slow to read: at each yield of the walk, once per folder, time passes as on
-// a slow disk, so the window's timers come due while the run is in progress.
+// Makes every folder of a run slow to read: at the walk's yields, once per folder, time passes as on a
+// slow disk, so the window's timers come due while the run is in progress. The walk looks at the message
+// queue at its first folder and then only after some time has passed, so a run's start posts a message of
+// its own to that first look; a timer serves the later ones.
 class SlowFolders {
   public:
-    SlowFolders(const usage::TKaavioIkkuna& window, DWORD milliseconds) {
+    SlowFolders(const usage::TKaavioIkkuna& window, DWORD milliseconds) : bar_(window.Control("StatusBar")) {
         current = SlowState{&window, milliseconds, {}};
+        SetWindowSubclass(bar_, BarProc, 93, 0);
         timer_ = SetTimer(nullptr, 0, 1, Tick);
     }
     ~SlowFolders() {
         KillTimer(nullptr, timer_);
+        RemoveWindowSubclass(bar_, BarProc, 93);
         current = SlowState{};
     }
     SlowFolders(const SlowFolders&) = delete;
     SlowFolders& operator=(const SlowFolders&) = delete;
 
   private:
+    static constexpr UINT kFirstFolder = WM_APP + 93;
     static inline SlowState current;
 
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    static void SlowDown() {
         if (!current.window || !current.window->Scanning()) {
             current.lastFolder.clear();
             return;
@@ -59,6 +64,18 @@ class SlowFolders {
         current.lastFolder = current.window->ProgressText;
         Sleep(current.milliseconds);
     }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { SlowDown(); }
+    static LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        if (message == kFirstFolder) {
+            SlowDown();
+            return 0;
+        }
+        // Panel 0 changes as a run starts; the run's first look at the queue finds the posted message.
+        if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == 0)
+            PostMessageW(bar, kFirstFolder, 0, 0);
+        return DefSubclassProc(bar, message, wParam, lParam);
+    }
+    HWND bar_;
     UINT_PTR timer_ = 0;
 };
 
