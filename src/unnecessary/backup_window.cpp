@@ -226,6 +226,9 @@ void TBackupIkkuna::DiskListView1Change() {
 void TBackupIkkuna::UseFinnishTexts() {
     ApplyTexts(kFinnish);
     widgets::ShowColumnCaptions(*disks_, *files_, true);
+    // Once the drives are listed the caption names them; the plain Finnish title would drop them.
+    if (started_)
+        SetCaption(CaptionText(disks_->GetSelectedDrives(), true));
 }
 
 SearchRules TBackupIkkuna::Rules() const {

@@ -33,7 +33,11 @@ std::string NoFilesFoundText() {
 }
 
 std::string CaptionText(std::string_view driveLetters) {
-    std::string caption = Tx("Unnecessary files - ", "Turhat tiedostot - ");
+    return CaptionText(driveLetters, base::FinnishUI());
+}
+
+std::string CaptionText(std::string_view driveLetters, bool finnish) {
+    std::string caption = finnish ? "Turhat tiedostot - " : "Unnecessary files - ";
     for (char letter : driveLetters) {
         caption += letter;
         caption += ": ";

@@ -18,6 +18,7 @@ std::string FoundText(int64_t foundCount);                 // after a search wit
 std::string FoundAfterDeleteText(int64_t rowsLeft);        // after a deletion that left rows
 std::string NoFilesFoundText();
 std::string CaptionText(std::string_view driveLetters);  // "Unnecessary files - C: D: "
+std::string CaptionText(std::string_view driveLetters, bool finnish);
 std::string DeleteHintText(bool useRecycleBin);
 // The warning when a file cannot be deleted for good; reason is the system's, shown when given.
 std::string UnableToDeleteText(std::string_view path, std::string_view reason);

@@ -158,7 +158,34 @@ PiePoint ProjectPiePoint(const PieFrame& frame, double angle, double distance, d
     return {frame.center.x + x * scale, frame.center.y - up * scale};
 }
 
-PieFrame FitPie(const PieRect& area, double maxRadius, PieSize largestLabel, double labelGap, const PieView& view) {
+PieMargins LabelMargins(const std::vector<double>& values,
+                        const std::vector<PieSize>& sizes,
+                        double labelGap,
+                        const PieView& view) {
+    PieMargins margins;
+    double angle = Radians(std::fmod(view.rotation, 360));
+    const std::vector<double> fractions = SliceFractions(values);
+    for (size_t i = 0; i < fractions.size(); ++i) {
+        const double middle = angle + fractions[i] * kPi;
+        angle += fractions[i] * kFullTurn;
+        if (fractions[i] <= 0 || i >= sizes.size() || sizes[i].width <= 0)
+            continue;
+        // The same sides as the labels' placement beside their slices.
+        const double c = std::cos(middle), s = std::sin(middle);
+        const double width = sizes[i].width + labelGap, height = sizes[i].height + labelGap;
+        if (c > 0.25)
+            margins.right = std::max(margins.right, width);
+        else if (c < -0.25)
+            margins.left = std::max(margins.left, width);
+        if (s > 0.25)
+            margins.top = std::max(margins.top, height);
+        else if (s < -0.25)
+            margins.bottom = std::max(margins.bottom, height);
+    }
+    return margins;
+}
+
+PieFrame FitPie(const PieRect& area, double maxRadius, const PieMargins& margins, const PieView& view) {
     PieFrame unit;
     unit.radius = 1;
     unit.depth = view.depthPercent / 100 * kDepthBase;
@@ -176,9 +203,9 @@ PieFrame FitPie(const PieRect& area, double maxRadius, PieSize largestLabel, dou
             maxY = std::max(maxY, p.y);
         }
     }
-    const double roomX = area.Width() - 2 * (largestLabel.width + labelGap);
-    const double roomY = area.Height() - 2 * (largestLabel.height + labelGap);
-    double radius = std::min(roomX / (maxX - minX), roomY / (maxY - minY));
+    const PieRect room{area.left + margins.left, area.top + margins.top, area.right - margins.right,
+                       area.bottom - margins.bottom};
+    double radius = std::min(room.Width() / (maxX - minX), room.Height() / (maxY - minY));
     // Labels may have to squeeze, but the pie never vanishes while the area has room for it.
     radius = std::max(radius, std::min(area.Width() / (maxX - minX), area.Height() / (maxY - minY)) / 3);
     if (maxRadius > 0)
@@ -188,9 +215,20 @@ PieFrame FitPie(const PieRect& area, double maxRadius, PieSize largestLabel, dou
     PieFrame frame = unit;
     frame.radius = radius;
     frame.depth = unit.depth * radius;
-    frame.center = {(area.left + area.right) / 2 - radius * (minX + maxX) / 2,
-                    (area.top + area.bottom) / 2 - radius * (minY + maxY) / 2};
+    // Centred in the room, but never pushed out of the area when the room is too small for it.
+    auto centre = [radius](double low, double high, double roomLow, double roomHigh, double unitLow, double unitHigh) {
+        const double wanted = (roomLow + roomHigh) / 2 - radius * (unitLow + unitHigh) / 2;
+        const double least = low - radius * unitLow, most = high - radius * unitHigh;
+        return least <= most ? std::clamp(wanted, least, most) : (least + most) / 2;
+    };
+    frame.center = {centre(area.left, area.right, room.left, room.right, minX, maxX),
+                    centre(area.top, area.bottom, room.top, room.bottom, minY, maxY)};
     return frame;
+}
+
+PieFrame FitPie(const PieRect& area, double maxRadius, PieSize largestLabel, double labelGap, const PieView& view) {
+    const double width = largestLabel.width + labelGap, height = largestLabel.height + labelGap;
+    return FitPie(area, maxRadius, PieMargins{width, height, width, height}, view);
 }
 
 std::vector<double> SliceFractions(const std::vector<double>& values) {

@@ -54,8 +54,26 @@ struct PieFrame {
 // 0 at the top face and -depth at the bottom) onto the screen.
 PiePoint ProjectPiePoint(const PieFrame& frame, double angle, double distance, double height);
 
-// The largest pie, at most maxRadius (0: no limit), that fits the area with room for labels of the given
-// size all around it.
+// Room kept free on each side of the pie, for the labels placed there.
+struct PieMargins {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// The room the labels of the given sizes need on each side, from where their slices lie: a label beside
+// the pie needs its width on that side, one above or below it its height.
+PieMargins LabelMargins(const std::vector<double>& values,
+                        const std::vector<PieSize>& sizes,
+                        double labelGap,
+                        const PieView& view);
+
+// The largest pie, at most maxRadius (0: no limit), that fits the area with the margins kept free,
+// centred in the room the margins leave.
+PieFrame FitPie(const PieRect& area, double maxRadius, const PieMargins& margins, const PieView& view);
+
+// The same with room for labels of the given size all around it.
 PieFrame FitPie(const PieRect& area, double maxRadius, PieSize largestLabel, double labelGap, const PieView& view);
 
 // A piece of a slice's rounded side that faces the eye, with the share of light it gets (0 to 1).

@@ -106,7 +106,6 @@ PieLayout LayOutPie(const PieContent& content, SIZE size) {
     const Font labelFont = LabelFontOf(content.labelFont, content.dpi, 1, false);
     SelectScope useLabel(measure.Get(), labelFont.Get());
     std::vector<usage::PieSize> sizes;
-    usage::PieSize largest;
     std::vector<double> values;
     for (const PieSlice& slice : content.slices) {
         values.push_back(slice.value);
@@ -115,13 +114,12 @@ PieLayout LayOutPie(const PieContent& content, SIZE size) {
             const SIZE text = TextSize(measure.Get(), slice.label);
             labelSize = {static_cast<double>(text.cx), static_cast<double>(text.cy)};
         }
-        largest.width = std::max(largest.width, labelSize.width);
-        largest.height = std::max(largest.height, labelSize.height);
         sizes.push_back(labelSize);
     }
     const usage::PieRect chart{margin, layout.titleHeight + margin, size.cx - margin, size.cy - margin};
     const double gap = 6 * content.dpi / 96.0;
-    const usage::PieFrame frame = usage::FitPie(chart, content.radius, largest, gap, content.view);
+    const usage::PieMargins margins = usage::LabelMargins(values, sizes, gap, content.view);
+    const usage::PieFrame frame = usage::FitPie(chart, content.radius, margins, content.view);
     layout.shapes = usage::ShapePie(values, frame);
     layout.labels = usage::PlaceLabels(layout.shapes, sizes, gap, chart);
     return layout;
@@ -139,7 +137,7 @@ void DrawPie(HDC dc, const PieContent& content, const PieLayout& layout) {
     if (!content.title.empty()) {
         const Font titleFont = TitleFontOf(content);
         PutText(dc, titleFont.Get(), kTitleColor, TA_CENTER | TA_TOP | TA_NOUPDATECP, layout.size.cx / 2,
-                 static_cast<int>(std::lround(kMargin * content.dpi / 96.0)), content.title);
+                static_cast<int>(std::lround(kMargin * content.dpi / 96.0)), content.title);
     }
     // The pie is one convex body: the faces that look at the eye never cover each other, so their order is free.
     for (const usage::SliceShape& slice : layout.shapes.slices)
@@ -153,8 +151,8 @@ void DrawPie(HDC dc, const PieContent& content, const PieLayout& layout) {
         if (box.Width() <= 0)
             continue;
         PutText(dc, labelFont.Get(), content.labelFont.color, TA_LEFT | TA_TOP | TA_NOUPDATECP,
-                 static_cast<int>(std::lround(box.left)), static_cast<int>(std::lround(box.top)),
-                 content.slices[i].label);
+                static_cast<int>(std::lround(box.left)), static_cast<int>(std::lround(box.top)),
+                content.slices[i].label);
     }
     RestoreDC(dc, saved);
 }

@@ -150,6 +150,36 @@ TEST(PieGeometry, FitsTheAreaWithRoomForLabelsAndKeepsItsRadius) {
     EXPECT_GT(FitPie(area, 0, {500, 14}, 6, PieView{}).radius, 30);
 }
 
+TEST(PieGeometry, RoomIsKeptOnlyOnTheSidesWhereLabelsGo) {
+    // Slices whose middles lie up right, left and down right.
+    const PieMargins sides = LabelMargins({25, 50, 25}, {{40, 14}, {90, 14}, {60, 12}}, 6, PieView{});
+    EXPECT_DOUBLE_EQ(sides.left, 96);
+    EXPECT_DOUBLE_EQ(sides.right, 66);
+    EXPECT_DOUBLE_EQ(sides.top, 20);
+    EXPECT_DOUBLE_EQ(sides.bottom, 18);
+
+    // A nearly empty drive: the free space takes almost all, labelled on the left; the rest has no label.
+    const PieRect area{0, 30, 325, 360};
+    const std::vector<double> values{99, 0.6, 0.4};
+    const std::vector<PieSize> sizes{{125, 14}, {0, 14}, {0, 14}};
+    const PieMargins margins = LabelMargins(values, sizes, 6, PieView{});
+    EXPECT_DOUBLE_EQ(margins.right, 0);
+    const PieFrame fitted = FitPie(area, 0, margins, PieView{});
+    EXPECT_GT(fitted.radius, 1.5 * FitPie(area, 0, sizes[0], 6, PieView{}).radius);
+    const PieShapes shapes = ShapePie(values, fitted);
+    const std::vector<PieRect> boxes = PlaceLabels(shapes, sizes, 6, area);
+    double pieLeft = 1e9, pieRight = -1e9;
+    for (int degree = 0; degree < 360; ++degree) {
+        for (double height : {0.0, -fitted.depth}) {
+            pieLeft = std::min(pieLeft, ProjectPiePoint(fitted, degree * kPi / 180, 1, height).x);
+            pieRight = std::max(pieRight, ProjectPiePoint(fitted, degree * kPi / 180, 1, height).x);
+        }
+    }
+    EXPECT_GE(boxes[0].left, area.left);
+    EXPECT_LE(boxes[0].right, pieLeft) << "the label lies on the pie";
+    EXPECT_LE(pieRight, area.right + 0.5);
+}
+
 TEST(PieGeometry, LabelsSitOutsideThePieInsideTheChartAndApart) {
     const PieRect bounds{0, 0, 500, 400};
     PieView view;

@@ -6,6 +6,14 @@ namespace {
 const std::initializer_list<const char*> kShownControls = {"btnFind", "btnExit", "btnSelectAll", "btnDelete",
                                                            "Label2",  "Label3",  "Label1",       "lblSize"};
 
+// The first run's language question comes after the start timer has listed the drives.
+TEST_F(BackupWindow, FinnishChosenAfterTheDrivesAreListedKeepsThemInTheCaption) {
+    Open();
+    ChooseOnlyTestDrive();
+    window->UseFinnishTexts();
+    EXPECT_EQ(window->Caption(), std::string("Turhat tiedostot - ") + drive.Letter() + ": ");
+}
+
 TEST_F(BackupWindow, EnglishDesignAndFinnishTextsFitAndTheStatusFollowsItsLabel) {
     Write("a.bak", 10);
     Write("b.bak", 10);
