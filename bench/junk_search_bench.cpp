@@ -1,11 +1,12 @@
 // Times the unnecessary-file search with the default masks over a folder tree, no window, next to the bare
-// listings of the same folders; prints one line per run of each and writes the found paths to a file.
+// Win32 listings of the same folders; prints one line per run of each and writes the found paths to a file.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bare_walk.h"
 #include "base/comma_text.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -49,28 +50,14 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<std::string> found;
     uint64_t folders = 0;
-    uint64_t files = 0;
-    const auto listingsOnly = [&](const auto& self, const std::string& folder) -> void {
-        ++folders;
-        PumpMessages();
-        fileSystem.ForEachEntry(folder, [&](const platform::DirEntry& entry) {
-            if (entry.attributes & platform::attr::kDirectory) {
-                if (!(entry.attributes & platform::attr::kReparsePoint))
-                    self(self, folder + entry.name + "\\");
-            } else {
-                ++files;
-            }
-        });
-    };
     for (int run = 0; run < runs; ++run) {
-        folders = files = 0;
+        BareCounts bare;
         LARGE_INTEGER start;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&start);
-        listingsOnly(listingsOnly, root.back() == '\\' ? root : root + "\\");
+        WalkBare(platform::win32::Widen(root.back() == '\\' ? root : root + "\\"), bare);
         QueryPerformanceCounter(&end);
-        std::printf("listings folders %llu files %llu seconds %.3f\n", static_cast<unsigned long long>(folders),
-                    static_cast<unsigned long long>(files), Seconds(start, end));
+        std::printf("listings folders %llu files %llu seconds %.3f\n", bare.folders, bare.files, Seconds(start, end));
         std::fflush(stdout);
 
         found.clear();

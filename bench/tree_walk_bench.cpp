@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bare_walk.h"
 #include "fs/tree_scanner.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -58,40 +59,16 @@ int wmain(int argc, wchar_t** argv) {
         for (const platform::DirEntry& subfolder : subfolders)
             self(self, folder + subfolder.name + "\\", subfolder);
     };
-    // The classic search walk the listings replaced: names, attributes, sizes and times, no identities.
-    const auto searchWalk = [&](const auto& self, const std::wstring& folder) -> void {
-        ++folders;
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            const wchar_t* name = data.cFileName;
-            if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
-                continue;
-            const std::string narrow = platform::win32::Narrow(name);  // the same conversion a listing does
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    self(self, folder + name + L"\\");
-            } else {
-                ++files;
-                bytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    };
     const std::wstring wideRoot = platform::win32::Widen(root.back() == '\\' ? root : root + "\\");
     for (int run = 0; run < runs; ++run) {
-        folders = files = bytes = 0;
+        // The classic search walk the listings replaced: names, attributes, sizes and times, no identities.
+        BareCounts bare;
         LARGE_INTEGER searchStart;
         LARGE_INTEGER searchEnd;
         QueryPerformanceCounter(&searchStart);
-        searchWalk(searchWalk, wideRoot);
+        WalkBare(wideRoot, bare);
         QueryPerformanceCounter(&searchEnd);
-        std::printf("search folders %llu files %llu bytes %llu seconds %.3f\n",
-                    static_cast<unsigned long long>(folders), static_cast<unsigned long long>(files),
-                    static_cast<unsigned long long>(bytes),
+        std::printf("search folders %llu files %llu bytes %llu seconds %.3f\n", bare.folders, bare.files, bare.bytes,
                     static_cast<double>(searchEnd.QuadPart - searchStart.QuadPart) / frequency.QuadPart);
         std::fflush(stdout);
 

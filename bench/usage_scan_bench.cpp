@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bare_walk.h"
 #include "base/throttle.h"
 #include "platform/file_system.h"
 #include "platform/volume_info.h"
@@ -19,34 +20,7 @@
 
 namespace {
 
-struct Counts {
-    unsigned long long folders = 0;
-    unsigned long long files = 0;
-    unsigned long long bytes = 0;
-};
-
-// The floor: the same listing calls the program makes, nothing kept.
-void ListBare(const std::wstring& folder, Counts& counts) {
-    ++counts.folders;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const wchar_t* name = data.cFileName;
-        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                ListBare(folder + name + L"\\", counts);
-        } else {
-            ++counts.files;
-            counts.bytes += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
+using Counts = BareCounts;
 
 double Seconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end) {
     LARGE_INTEGER frequency;
@@ -127,7 +101,7 @@ int wmain(int argc, wchar_t** argv) {
 
         Counts bare;
         QueryPerformanceCounter(&start);
-        ListBare(wideFolder, bare);
+        WalkBare(wideFolder, bare);
         QueryPerformanceCounter(&end);
         Print("listings", bare, Seconds(start, end));
     }
