@@ -1,5 +1,6 @@
 #include "app/window_set.h"
 
+#include <array>
 #include <optional>
 
 #include "app/options_handover.h"
@@ -44,6 +45,7 @@ void CreateWindows(const std::vector<std::string>& arguments) {
         platform::OptionsIniPath(), arguments.empty() ? std::nullopt : std::optional<std::string>(arguments[0]),
         unattended ? usage::TKaavioIkkuna::FirstMeasurement::WhenOpened
                    : usage::TKaavioIkkuna::FirstMeasurement::AtStart);
+    KaavioIkkuna->OtherRunInProgress = [] { return AnyRunInProgress(KaavioIkkuna.get()); };
     KieliIkkuna = std::make_unique<TKieliIkkuna>();
 }
 
@@ -64,12 +66,25 @@ void DestroyWindows() {
     PaaIkkuna.reset();
 }
 
+namespace {
+
+std::array<widgets::Window*, 4> WindowsWithRuns() {
+    return {RegistryIkkuna.get(), KaksoisIkkuna.get(), BackupIkkuna.get(), KaavioIkkuna.get()};
+}
+
+}  // namespace
+
 void StopEveryRun() {
-    const widgets::Window* const windows[] = {RegistryIkkuna.get(), KaksoisIkkuna.get(), BackupIkkuna.get(),
-                                              KaavioIkkuna.get()};
-    for (const widgets::Window* window : windows)
+    for (widgets::Window* window : WindowsWithRuns())
         if (window && window->Run() && window->Run()->Running())
             window->Run()->AskToStop();
+}
+
+bool AnyRunInProgress(const widgets::Window* except) {
+    for (const widgets::Window* window : WindowsWithRuns())
+        if (window && window != except && window->Run() && window->Run()->Running())
+            return true;
+    return false;
 }
 
 void ShowInTaskbar(HWND window) {

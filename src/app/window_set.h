@@ -40,6 +40,8 @@ void ShowInTaskbar(HWND window);
 
 // Asks every window's long operation that is still going to stop, so the program can end at once.
 void StopEveryRun();
+// Whether a window other than the given one is in the middle of its long operation.
+bool AnyRunInProgress(const widgets::Window* except);
 
 // Hides and destroys the splash, ignoring any error in doing so.
 void DestroySplash() noexcept;

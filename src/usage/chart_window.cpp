@@ -177,7 +177,7 @@ void TKaavioIkkuna::FormCreate() {
 
     StartTimer(kFirstScanDelay, false, [this] { Timer1Timer(); });
     if (const uint32_t interval = RepeatIntervalMilliseconds(RepeatInterval); RepeatedScan && interval > 0)
-        repeatTimer_ = StartTimer(interval, true, [this] { Scan_tree(); });
+        repeatTimer_ = StartTimer(interval, true, [this] { TimerRepeatScanTimer(); });
 }
 
 // A settings file with no measure or no unit set would leave the chart at zero or the units box empty.
@@ -379,6 +379,12 @@ void TKaavioIkkuna::Scan_tree() {
                                Compressed});
     Display_list(&rootList_);
     rootList_.ReleasePreviousTree();
+}
+
+void TKaavioIkkuna::TimerRepeatScanTimer() {
+    if (OtherRunInProgress && OtherRunInProgress())
+        return;
+    Scan_tree();
 }
 
 void TKaavioIkkuna::FinishScan() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -34,6 +35,7 @@ class TKaavioIkkuna : public widgets::Window {
     ~TKaavioIkkuna() override;
 
     void Scan_tree();
+    void TimerRepeatScanTimer();
     void Display_list(const TFolderList* list);
     void Handle_double_click(const TFolderData* record);
     void BitBtnUpClick();
@@ -51,6 +53,9 @@ class TKaavioIkkuna : public widgets::Window {
     bool Scanning() const { return scanning_; }
     // The repeat timer's id, 0 when measurements are not repeated.
     UINT_PTR RepeatTimer() const { return repeatTimer_; }
+    // Says whether another window of the program is in the middle of a run. A repeated measurement then
+    // waits for its next tick: started inside that run's yields, it would hold the run up until it ended.
+    std::function<bool()> OtherRunInProgress;
 
     // The settings of section "Chart".
     bool UnCompressed = false;

@@ -11,6 +11,7 @@
 #include "unnecessary/backup_window.h"
 #include "widgets/control_views.h"
 #include "widgets/error_hook.h"
+#include "widgets/run_policy.h"
 #include "win/shell/modal_user.h"
 #include "win/shell/shell_fixture.h"
 
@@ -147,4 +148,25 @@ TEST_F(ShellTest, ClosingTheMainWindowStopsAMeasurementStillGoing) {
     EXPECT_FALSE(app::KaavioIkkuna->Scanning());
     ASSERT_NE(app::KaavioIkkuna->CurrentList(), nullptr);
     EXPECT_LT(app::KaavioIkkuna->CurrentList()->FolderCount, 40) << "the measurement stopped early";
+}
+
+TEST_F(ShellTest, ARepeatedMeasurementWaitsWhileAnotherToolIsInTheMiddleOfARun) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n[Chart]\r\nRepeatedScan=1\r\nRepeatInterval=1\r\n");
+    Start();
+    usage::TKaavioIkkuna& chart = *app::KaavioIkkuna;
+    for (int waited = 0; (chart.Scanning() || !chart.CurrentList()) && waited < 100; ++waited)
+        Pump(50);
+    ASSERT_NE(chart.CurrentList(), nullptr);
+    const int64_t files = chart.CurrentList()->FileCount;
+    WriteFile(folder_ / "late.txt", "new");
+    // The same timer, due every 50 ms instead of every minute.
+    SetTimer(chart.Handle(), chart.RepeatTimer(), 50, nullptr);
+    {
+        widgets::RunningScope search(*app::BackupIkkuna->Run());
+        Pump(400);
+        EXPECT_EQ(chart.CurrentList()->FileCount, files) << "measured inside the unnecessary-file search";
+    }
+    Pump(400);
+    SetTimer(chart.Handle(), chart.RepeatTimer(), 60000, nullptr);
+    EXPECT_EQ(chart.CurrentList()->FileCount, files + 1) << "measured again once the search was over";
 }
