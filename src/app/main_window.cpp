@@ -98,12 +98,22 @@ struct FrontSearch {
     HWND found = nullptr;
 };
 
+// Whether the window's chain of owners reaches the given one. Owners are asked one by one: an overlapped
+// window's owner is not its parent, so the system's root-owner walk stops short of it.
+bool OwnedBy(HWND window, HWND owner) {
+    for (HWND above = GetWindow(window, GW_OWNER); above; above = GetWindow(above, GW_OWNER))
+        if (above == owner)
+            return true;
+    return false;
+}
+
 BOOL CALLBACK FindEnabledOwnedWindow(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<FrontSearch*>(param);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
-    // Tooltips are owned windows too; only a captioned window can be the one the user works in.
-    if (GetWindow(hwnd, GW_OWNER) == search->main && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
+    // Tooltips are owned windows too; only a captioned window can be the one the user works in. A tool
+    // window's own dialogs are owned by the tool window, so ownership is followed up to the main window.
+    if (hwnd != search->main && OwnedBy(hwnd, search->main) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
         (style & WS_CAPTION) == WS_CAPTION && (exStyle & WS_EX_TOOLWINDOW) == 0) {
         search->found = hwnd;
         return FALSE;
@@ -111,8 +121,9 @@ BOOL CALLBACK FindEnabledOwnedWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-// The window the user works in: a modal window shown over the main window (the only one of its windows
-// left enabled), else the main window once it has been shown; nothing while the program is still starting.
+// The window the user works in: the modal window shown over the main window or over one of its tools (the
+// only one of the program's windows left enabled), else the main window once it has been shown; nothing while the
+// program is still starting.
 HWND FrontWindow(HWND main) {
     FrontSearch search{main};
     EnumThreadWindows(GetCurrentThreadId(), FindEnabledOwnedWindow, reinterpret_cast<LPARAM>(&search));
@@ -126,7 +137,8 @@ HWND FrontWindow(HWND main) {
 // first-run question, which is brought to the front instead.
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (instanceMessage != 0 && message == instanceMessage) {
-        if (IsWindowVisible(hwnd))
+        // Restoring a window that is not minimised would activate it, over a dialog the user must answer.
+        if (IsWindowVisible(hwnd) && IsIconic(hwnd))
             SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
         if (HWND front = FrontWindow(hwnd))
             SetForegroundWindow(front);

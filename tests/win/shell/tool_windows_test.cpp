@@ -170,3 +170,32 @@ TEST_F(ShellTest, ARepeatedMeasurementWaitsWhileAnotherToolIsInTheMiddleOfARun) 
     SetTimer(chart.Handle(), chart.RepeatTimer(), 60000, nullptr);
     EXPECT_EQ(chart.CurrentList()->FileCount, files + 1) << "measured again once the search was over";
 }
+
+// A save dialog or message box of a tool window is owned by that window, not by the main window.
+TEST_F(ShellTest, WakeUpWhileAToolShowsADialogOfItsOwnKeepsThatDialogInFront) {
+    WriteOptions("[General]\r\nLanguage/Kieli=1\r\n");
+    Start();
+    usage::TKaavioIkkuna& chart = *app::KaavioIkkuna;
+    HWND dialog = nullptr;
+    HWND foreground = nullptr;
+    bool mainAboveDialog = true;
+    ModalUser::ClickAndAct(
+        Main().Control("Kaytto"), [&] { return chart.InModalLoop() && !chart.Scanning(); },
+        [&] {
+            dialog = CreateWindowExW(0, L"STATIC", L"Save chart", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 300,
+                                     200, chart.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+            EnableWindow(chart.Handle(), FALSE);
+            SetForegroundWindow(dialog);
+            SendMessageW(Main().Handle(), app::InstanceMessage(), 0, 0);
+            foreground = GetForegroundWindow();
+            mainAboveDialog = false;
+            for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+                mainAboveDialog |= above == Main().Handle();
+            EnableWindow(chart.Handle(), TRUE);
+            DestroyWindow(dialog);
+            PostMessageW(chart.Handle(), WM_CLOSE, 0, 0);
+        });
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(foreground, dialog);
+    EXPECT_FALSE(mainAboveDialog) << "the disabled main window hides the dialog the user must answer";
+}
